@@ -1,0 +1,37 @@
+# The Linux build: the core on SDL2, the headless harness, the tools, the
+# tests, and the Windows executable cross-compiled beside them.
+find_package(SDL2 CONFIG REQUIRED)
+
+# Software 16-bit surfaces and the picture-file path, with no window: shared
+# by the game on SDL and by the headless harness.
+zorbanix_sources(sdl_software_sources src/platform/sdl/software)
+add_library(zorbanix_sdl_software STATIC ${sdl_software_sources})
+target_include_directories(zorbanix_sdl_software PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(zorbanix_sdl_software PUBLIC zorbanix_display SDL2::SDL2)
+
+# The window, presentation, keyboard, audio device and shell on SDL.
+zorbanix_sources(sdl_sources src/platform/sdl)
+list(FILTER sdl_sources EXCLUDE REGEX "SdlMain\\.cpp$")
+if(NOT sdl_sources)
+  set(sdl_sources ${CMAKE_BINARY_DIR}/empty_sdl.cpp)
+  file(WRITE ${sdl_sources} "")
+endif()
+add_library(zorbanix_sdl STATIC ${sdl_sources})
+target_link_libraries(zorbanix_sdl PUBLIC zorbanix_sdl_software zorbanix_core)
+
+add_executable(zorbanix ${CMAKE_SOURCE_DIR}/src/platform/sdl/SdlMain.cpp)
+target_link_libraries(zorbanix PRIVATE zorbanix_sdl)
+
+# The headless harness: fake clock, scripted keys, captured frames.
+zorbanix_sources(headless_sources src/platform/headless)
+add_library(zorbanix_headless STATIC ${headless_sources})
+target_link_libraries(zorbanix_headless PUBLIC zorbanix_sdl_software zorbanix_core)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/tools/CMakeLists.txt)
+  add_subdirectory(tools)
+endif()
+
+include(cmake/WindowsCross.cmake)
+
+enable_testing()
+add_subdirectory(tests)

@@ -1,0 +1,19 @@
+# Builds zorbanix.exe with the mingw-w64 i686 cross compiler in a sub-build of
+# the same tree, and puts it into bin/ beside the Linux executable.
+find_program(MINGW_I686_CXX i686-w64-mingw32-g++)
+option(ZORBANIX_WINDOWS "Cross-compile zorbanix.exe" ON)
+if(ZORBANIX_WINDOWS AND MINGW_I686_CXX)
+  include(ExternalProject)
+  ExternalProject_Add(zorbanix_windows
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/windows
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
+               -DCMAKE_BUILD_TYPE=Release
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/windows/bin/zorbanix.exe
+                    ${CMAKE_BINARY_DIR}/bin/zorbanix.exe
+    USES_TERMINAL_BUILD ON)
+  set(ZORBANIX_EXE ${CMAKE_BINARY_DIR}/bin/zorbanix.exe)
+elseif(ZORBANIX_WINDOWS)
+  message(WARNING "i686-w64-mingw32-g++ not found: zorbanix.exe is not built")
+endif()

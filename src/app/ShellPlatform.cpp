@@ -1,0 +1,9 @@
+#include "app/ShellPlatform.h"
+
+namespace {
+ShellPlatform* installed = nullptr;
+}
+
+void installShellPlatform(ShellPlatform* platform) { installed = platform; }
+
+ShellPlatform& shellPlatform() { return installed ? *installed : defaultShellPlatform(); }
