@@ -1,0 +1,117 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+#include "display/DisplayPlatform.h"
+
+// DirectDraw and GDI reproduced on SDL software surfaces, with no window.
+// Every surface is a 16-bit SDL_Surface in the display's pixel layout; the
+// game on SDL hands finished frames to a FramePresenter, the headless harness
+// reads them straight from the buffers.
+
+enum class PixelLayout { Rgb565, Rgb555 };
+
+// SDL_PIXELFORMAT_RGB565 or SDL_PIXELFORMAT_RGB555.
+std::uint32_t sdlPixelFormat(PixelLayout layout);
+
+// Shows finished frames. DirectDraw's Flip calls present() after the two
+// buffers have been exchanged, with the buffer that is now visible;
+// WaitForVerticalBlank calls waitForVerticalBlank(). SetCooperativeLevel
+// hands over the window it was given; returning false fails that call.
+class FramePresenter {
+public:
+    virtual ~FramePresenter() = default;
+    virtual bool attachWindow(WindowHandle window) {
+        (void)window;
+        return true;
+    }
+    virtual void present(SDL_Surface* visible) = 0;
+    virtual void waitForVerticalBlank() = 0;
+};
+
+// The calls that fault tests can make fail.
+enum class SoftwareCall {
+    DirectDrawCreate,
+    SetCooperativeLevel,
+    SetDisplayMode,
+    CreateSurface,
+    CreateClipper,
+    SetClipper,
+    GetAttachedSurface,
+    Blt,
+    Flip,
+    Lock,
+    GetDC,
+    Restore,
+    SetColorKey,
+    LoadImage,
+    CreateCompatibleDC,
+    BitBlt,
+    Count
+};
+
+class SoftwareDisplay final : public DisplayPlatform {
+public:
+    explicit SoftwareDisplay(PixelLayout layout = PixelLayout::Rgb565);
+    ~SoftwareDisplay();
+    SoftwareDisplay(const SoftwareDisplay&) = delete;
+    SoftwareDisplay& operator=(const SoftwareDisplay&) = delete;
+
+    // DisplayPlatform
+    DdResult DirectDrawCreate(const DriverGuid* driver, DirectDraw** out) override;
+    GdiObject LoadImageA(const char* fileName, std::uint32_t type, int width, int height,
+                         std::uint32_t flags) override;
+    int GetObjectA(GdiObject object, int size, GdiBitmap* out) override;
+    bool DeleteObject(GdiObject object) override;
+    DeviceContext CreateCompatibleDC(DeviceContext dc) override;
+    GdiObject SelectObject(DeviceContext dc, GdiObject object) override;
+    bool BitBlt(DeviceContext dest, int x, int y, int width, int height, DeviceContext source,
+                int sourceX, int sourceY, std::uint32_t rop) override;
+    bool DeleteDC(DeviceContext dc) override;
+    std::uint32_t GetPixel(DeviceContext dc, int x, int y) override;
+    std::uint32_t SetPixel(DeviceContext dc, int x, int y, std::uint32_t rgb) override;
+
+    PixelLayout layout() const { return layout_; }
+    const SDL_PixelFormat* pixelFormat() const { return format_; }
+
+    // Not owned; null shows nothing and waits for nothing.
+    void setPresenter(FramePresenter* presenter) { presenter_ = presenter; }
+    FramePresenter* presenter() const { return presenter_; }
+
+    // The buffers of the primary chain of the most recently created
+    // DirectDraw object still alive; null while there is none.
+    SDL_Surface* frontBuffer() const;
+    SDL_Surface* backBuffer() const;
+    // The pixels behind any surface this platform made; null otherwise.
+    static SDL_Surface* sdlSurface(DdSurface* surface);
+
+    // Lost surfaces answer DDERR_SURFACELOST to IsLost, Blt, Flip, Lock and
+    // GetDC until they are restored; Restore gives the memory back but not
+    // the picture, which is left as garbage.
+    void loseAllSurfaces();
+    static void loseSurface(DdSurface* surface);
+
+    // Makes a call fail: the next `skip` calls still succeed, then `times`
+    // calls fail (negative: every later call), each with the platform's
+    // failure for that call.
+    void failCall(SoftwareCall call, int skip = 0, int times = -1);
+    void clearFailures();
+    // How often a call was made, failed or not.
+    int callCount(SoftwareCall call) const;
+
+    // Objects alive right now, for leak checks: DirectDraw objects,
+    // surfaces, clippers, bitmaps and device contexts.
+    int liveObjects() const;
+
+    // Internal: used by the objects this platform makes.
+    struct State;
+    State& state() { return *state_; }
+
+private:
+    PixelLayout layout_;
+    SDL_PixelFormat* format_;
+    FramePresenter* presenter_ = nullptr;
+    State* state_;
+};
