@@ -23,6 +23,8 @@ public:
     static constexpr int kInvaderBulletKinds = 3;
 
     Game() = default;
+    // Releases whatever tearDown has not already released.
+    ~Game() { tearDown(); }
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
@@ -61,8 +63,12 @@ public:
     void drawSpareShips();
 
 private:
+    // The play step of a Playing update: removal, frame, fire, collisions.
+    void playStep();
     void clearFrame();
+    void drawBackground();
     void presentFrame();
+    void pollInput();
     bool keyDown(int key) const;
 
     DisplayDevice* display_ = nullptr;

@@ -1,0 +1,120 @@
+// The screens around play: the intro splash, the title and the game-over
+// screen. Each one loads its own pictures on entry and releases them on
+// leaving; only the background is shared with play. They poll the keyboard
+// (the game-over screen does not) but leave window messages queued.
+#include <cstdint>
+
+#include "app/GameClock.h"
+#include "devices/DirectInputApi.h"
+#include "devices/InputSystem.h"
+#include "display/BackBuffer.h"
+#include "display/Bitmap.h"
+#include "display/DisplayDevice.h"
+#include "display/Sprite.h"
+#include "game/Game.h"
+#include "game/Pictures.h"
+
+namespace {
+
+constexpr std::int32_t kIntroLength = 3000;
+constexpr std::int32_t kPresentsDelay = 2000;
+constexpr std::int32_t kGameOverLength = 5000;
+
+// A picture that lives only while its screen runs.
+struct ScreenPicture {
+    Bitmap* bitmap = nullptr;
+    Sprite* sprite = nullptr;
+};
+
+ScreenPicture loadScreenPicture(DisplayDevice* display, const char* fileName, int width, int height,
+                                bool keyed) {
+    ScreenPicture picture;
+    picture.bitmap = loadBitmap(fileName);
+    picture.sprite = cutSprite(display ? display->driver() : nullptr, picture.bitmap, width, height,
+                               0, 0, keyed);
+    return picture;
+}
+
+void drawScreenPicture(DisplayDevice* display, const ScreenPicture& picture, int x, int y) {
+    if (display == nullptr) {
+        return;
+    }
+    picture.sprite->Draw(0, x, y, display->backBuffer());
+}
+
+// Compared in 64 bits so that a deadline near the top of the 32-bit range
+// cannot overflow.
+std::int64_t later(std::int32_t time, std::int32_t delay) {
+    return static_cast<std::int64_t>(time) + delay;
+}
+
+}  // namespace
+
+void Game::runIntro() {
+    ScreenPicture bird = loadScreenPicture(display_, "bird.bmp", 187, 103, false);
+    ScreenPicture ostrelwyn = loadScreenPicture(display_, "ostrelwyn.bmp", 332, 48, true);
+    ScreenPicture presents = loadScreenPicture(display_, "presents.bmp", 130, 16, true);
+
+    const std::int64_t end = later(gameTime(), kIntroLength);
+    const std::int64_t presentsTime = later(gameTime(), kPresentsDelay);
+    for (;;) {
+        pollInput();
+        clearFrame();
+        drawBackground();
+        drawScreenPicture(display_, bird, 169, 117);
+        drawScreenPicture(display_, ostrelwyn, 104, 237);
+        if (gameTime() > presentsTime) {
+            drawScreenPicture(display_, presents, 196, 349);
+        }
+        presentFrame();
+        if (gameTime() > end || keyDown(DIK_ESCAPE)) {
+            break;
+        }
+    }
+
+    destroySprite(bird.sprite);
+    destroySprite(ostrelwyn.sprite);
+    destroySprite(presents.sprite);
+    destroyBitmap(bird.bitmap);
+    destroyBitmap(ostrelwyn.bitmap);
+    destroyBitmap(presents.bitmap);
+
+    runTitle();
+}
+
+void Game::runTitle() {
+    ScreenPicture title = loadScreenPicture(display_, "title.bmp", 370, 48, true);
+    ScreenPicture pressSpace = loadScreenPicture(display_, "space.bmp", 165, 26, true);
+
+    for (;;) {
+        pollInput();
+        clearFrame();
+        drawBackground();
+        drawScreenPicture(display_, title, 87, 176);
+        drawScreenPicture(display_, pressSpace, 192, 271);
+        presentFrame();
+        if (keyDown(DIK_SPACE) || keyDown(DIK_ESCAPE)) {
+            break;
+        }
+    }
+
+    destroySprite(title.sprite);
+    destroySprite(pressSpace.sprite);
+    destroyBitmap(title.bitmap);
+    destroyBitmap(pressSpace.bitmap);
+}
+
+void Game::runGameOver() {
+    ScreenPicture gameOver = loadScreenPicture(display_, "gameover.bmp", 481, 554, false);
+
+    const std::int64_t end = later(gameTime(), kGameOverLength);
+    do {
+        clearFrame();
+        drawBackground();
+        drawScreenPicture(display_, gameOver, 24, 23);
+        presentFrame();
+    } while (gameTime() < end);
+
+    destroySprite(gameOver.sprite);
+    destroyBitmap(gameOver.bitmap);
+}
