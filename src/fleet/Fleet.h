@@ -63,6 +63,10 @@ private:
     // return null when the walk is over.
     Invader* walkFirst();
     Invader* walkNext();
+    // The lowest invader of a column, or null when the column is empty.
+    Invader* lowestIn(std::int32_t column) const;
+    // A shot from the lowest invader of a random column that has invaders.
+    void shoot(EnemyBulletList* bullets, Sprite** bulletSprites);
     void moveAll();
     bool anyPastSideEdge();
     bool anyPastBottom();

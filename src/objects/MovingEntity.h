@@ -43,6 +43,6 @@ public:
 
 protected:
     // The doubled test: 1 when 2*centre -/+ (2*half + 1) leaves [low, high].
-    static int outsideLimits(std::int32_t centre, std::int32_t half, std::int32_t low,
+    static int outsideLimits(std::int64_t centre, std::int32_t half, std::int32_t low,
                              std::int32_t high);
 };
