@@ -28,6 +28,9 @@ public:
     WindowHandle window() const { return window_; }
 
 private:
+    // Gives the platform objects back, newest first, and frees the members.
+    void TearDown();
+
     VideoDriver* driver_ = nullptr;
     BackBuffer* backBuffer_ = nullptr;
     PrimarySurface* primary_ = nullptr;

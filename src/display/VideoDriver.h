@@ -19,6 +19,8 @@ public:
     bool SetDisplayMode(std::uint32_t width, std::uint32_t height, std::uint32_t bitsPerPixel);
     bool CreateSurface(const DdSurfaceDesc* desc, DdSurface** out);
     bool CreateClipper(DdClipper** out);
+    // Blocks until the monitor's vertical blank begins.
+    bool WaitForVerticalBlank();
 
     DirectDraw* device() const { return device_; }
     const DriverGuid* driverId() const { return driverId_; }

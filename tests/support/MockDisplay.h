@@ -49,8 +49,7 @@ public:
     MOCK_METHOD(DdResult, SetDisplayMode,
                 (std::uint32_t width, std::uint32_t height, std::uint32_t bitsPerPixel),
                 (override));
-    MOCK_METHOD(DdResult, CreateSurface, (const DdSurfaceDesc* desc, DdSurface** out),
-                (override));
+    MOCK_METHOD(DdResult, CreateSurface, (const DdSurfaceDesc* desc, DdSurface** out), (override));
     MOCK_METHOD(DdResult, CreateClipper, (std::uint32_t flags, DdClipper** out), (override));
     MOCK_METHOD(DdResult, WaitForVerticalBlank, (std::uint32_t flags, void* event), (override));
     MOCK_METHOD(std::uint32_t, Release, (), (override));
@@ -83,9 +82,7 @@ public:
 // platform back afterwards, so that one test's mock never leaks into the next.
 class ScopedDisplayPlatform {
 public:
-    explicit ScopedDisplayPlatform(DisplayPlatform* platform) {
-        installDisplayPlatform(platform);
-    }
+    explicit ScopedDisplayPlatform(DisplayPlatform* platform) { installDisplayPlatform(platform); }
     ~ScopedDisplayPlatform() { installDisplayPlatform(nullptr); }
     ScopedDisplayPlatform(const ScopedDisplayPlatform&) = delete;
     ScopedDisplayPlatform& operator=(const ScopedDisplayPlatform&) = delete;
