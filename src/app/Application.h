@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/Handles.h"
+
+class DisplayDevice;
+class InputSystem;
+class SoundSystem;
+struct ShellMessage;
+
+// Owns the three devices for the whole run and drives one game. There is one
+// instance, application(), built during static initialisation with every
+// field empty.
+class Application {
+public:
+    Application() = default;
+    // Runs at exit: only forgets the devices, which shutdown() destroys.
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Creates the display (800 x 600 x 16), the keyboard-only input system
+    // and the sound device. Only a display failure counts: it answers 0 and
+    // leaves the display device for shutdown() to destroy.
+    int initialize(WindowHandle window, InstanceHandle instance);
+    // Destroys the display device, the input system and the sound system,
+    // in that order, each only if present.
+    void shutdown();
+    // One whole game: set-up, intro and title, the waves with the message
+    // pump, the game-over screen and teardown. The pump leaves the last
+    // message it retrieved in *message.
+    void run(ShellMessage* message);
+
+    DisplayDevice* displayDevice() const { return displayDevice_; }
+    InputSystem* inputSystem() const { return inputSystem_; }
+    SoundSystem* soundSystem() const { return soundSystem_; }
+    WindowHandle window() const { return window_; }
+    InstanceHandle instance() const { return instance_; }
+
+private:
+    DisplayDevice* displayDevice_ = nullptr;
+    InputSystem* inputSystem_ = nullptr;
+    SoundSystem* soundSystem_ = nullptr;
+    WindowHandle window_ = nullptr;
+    InstanceHandle instance_ = nullptr;
+};
+
+Application& application();

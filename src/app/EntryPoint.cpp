@@ -1,0 +1,40 @@
+#include "app/EntryPoint.h"
+
+#include "app/Application.h"
+#include "app/ShellPlatform.h"
+
+namespace {
+
+// The program's exit code: the code given with WM_QUIT when that message
+// ended the game. A game ended from inside (Escape, a lost game) exits with 0
+// even when the pump's last message was something else, so that a keystroke's
+// wParam never leaks out as an error code.
+int exitCodeOf(const ShellMessage& last) {
+    if (last.message != WM_QUIT) return 0;
+    return static_cast<int>(static_cast<std::intptr_t>(last.wParam));
+}
+
+}  // namespace
+
+int programMain(InstanceHandle instance, int showCommand) {
+    ShellPlatform& shell = shellPlatform();
+    WindowHandle window = shell.createMainWindow("Zorbanix", instance);
+    if (!window) return 0;
+
+    Application& app = application();
+    if (!app.initialize(window, instance)) {
+        // Nothing has been shown yet, and nothing is shown about the failure.
+        app.shutdown();
+        return 0;
+    }
+
+    shell.ShowWindow(window, showCommand);
+    shell.UpdateWindow(window);
+    shell.SetFocus(window);
+    shell.ShowCursor(false);
+
+    ShellMessage message = {};
+    app.run(&message);
+    app.shutdown();
+    return exitCodeOf(message);
+}
