@@ -1,0 +1,7 @@
+#pragma once
+
+#include "app/ShellPlatform.h"
+
+// defaultShellPlatform() in the Windows build: the window manager and the
+// kernel's tick counter, passed straight through.
+ShellPlatform& win32ShellPlatform();
