@@ -31,7 +31,7 @@ int InputContext::release() {
 int InputContext::createDevice(const DiGuid& guid, DirectInputDevice** device) {
     if (!directInput_ || !device) return 0;
     DirectInputDevice* made = nullptr;
-    if (directInput_->CreateDevice(guid, &made) != DI_OK) return 0;
+    if (directInput_->CreateDevice(guid, &made) != DI_OK || !made) return 0;
     *device = made;
     return 1;
 }

@@ -25,9 +25,7 @@ public:
     DirectInputDevice2* platformDevice2() const { return device2_; }
     std::int32_t x() const { return x_; }
     std::int32_t y() const { return y_; }
-    bool button(int index) const {
-        return index >= 0 && index < kButtonCount && buttons_[index];
-    }
+    bool button(int index) const { return index >= 0 && index < kButtonCount && buttons_[index]; }
 
 private:
     int setAxisRange(std::uint32_t axis);
