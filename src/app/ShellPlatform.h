@@ -8,6 +8,7 @@
 // pointer and the millisecond tick counter, with the Win32 values the shell
 // relies on.
 
+constexpr std::uint32_t WM_NULL = 0x0000;
 constexpr std::uint32_t WM_CREATE = 0x0001;
 constexpr std::uint32_t WM_DESTROY = 0x0002;
 constexpr std::uint32_t WM_PAINT = 0x000F;

@@ -1,0 +1,134 @@
+#include "platform/sdl/SdlShell.h"
+
+#include <SDL.h>
+
+#include "app/WindowProcedure.h"
+
+namespace {
+
+constexpr int kWindowWidth = 800;
+constexpr int kWindowHeight = 600;
+constexpr int SW_HIDE = 0;
+
+SDL_Window* sdlWindow(WindowHandle window) { return reinterpret_cast<SDL_Window*>(window); }
+
+void ignoreInputEvents() {
+    static const std::uint32_t kIgnored[] = {
+        SDL_KEYDOWN,         SDL_KEYUP,           SDL_TEXTEDITING,     SDL_TEXTINPUT,
+        SDL_MOUSEMOTION,     SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP,   SDL_MOUSEWHEEL,
+        SDL_FINGERDOWN,      SDL_FINGERUP,        SDL_FINGERMOTION,    SDL_MULTIGESTURE,
+        SDL_JOYAXISMOTION,   SDL_JOYBALLMOTION,   SDL_JOYHATMOTION,    SDL_JOYBUTTONDOWN,
+        SDL_JOYBUTTONUP,     SDL_CONTROLLERAXISMOTION, SDL_CONTROLLERBUTTONDOWN,
+        SDL_CONTROLLERBUTTONUP, SDL_CONTROLLERTOUCHPADMOTION, SDL_CONTROLLERSENSORUPDATE,
+        SDL_SENSORUPDATE,
+    };
+    for (std::uint32_t type : kIgnored) SDL_EventState(type, SDL_IGNORE);
+}
+
+// The message an event stands for, addressed to `window`.
+ShellMessage messageFor(const SDL_Event& event, WindowHandle window) {
+    ShellMessage message = {window, WM_NULL, 0, 0};
+    if (event.type == SDL_QUIT) {
+        message.message = WM_DESTROY;
+    } else if (event.type == SDL_WINDOWEVENT) {
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) message.message = WM_DESTROY;
+        if (event.window.event == SDL_WINDOWEVENT_EXPOSED) message.message = WM_PAINT;
+    }
+    return message;
+}
+
+}  // namespace
+
+SdlShell& sdlShellPlatform() {
+    static SdlShell shell;
+    return shell;
+}
+
+WindowHandle SdlShell::createMainWindow(const char* name, InstanceHandle) {
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+    SDL_Window* window =
+        SDL_CreateWindow(name, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, kWindowWidth,
+                         kWindowHeight, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (!window) return nullptr;
+    ignoreInputEvents();
+    window_ = reinterpret_cast<WindowHandle>(window);
+    // Windows sends WM_CREATE before CreateWindowExA returns.
+    windowProcedure(window_, WM_CREATE, 0, 0);
+    return window_;
+}
+
+void SdlShell::ShowWindow(WindowHandle window, int showCommand) {
+    if (!window) return;
+    if (showCommand == SW_HIDE) {
+        SDL_HideWindow(sdlWindow(window));
+    } else {
+        SDL_ShowWindow(sdlWindow(window));
+    }
+}
+
+// The window has nothing of its own to paint: every picture reaches it
+// through the display's presenter.
+void SdlShell::UpdateWindow(WindowHandle) {}
+
+void SdlShell::SetFocus(WindowHandle window) {
+    if (window) SDL_RaiseWindow(sdlWindow(window));
+}
+
+int SdlShell::ShowCursor(bool show) {
+    // A display counter, as Windows keeps it: the pointer shows while >= 0.
+    cursorCount_ += show ? 1 : -1;
+    SDL_ShowCursor(cursorCount_ >= 0 ? SDL_ENABLE : SDL_DISABLE);
+    return cursorCount_;
+}
+
+// The filters are not looked at: the run loop always asks for every message.
+bool SdlShell::PeekMessageA(ShellMessage* message, WindowHandle, std::uint32_t, std::uint32_t,
+                            std::uint32_t removeFlags) {
+    const bool remove = (removeFlags & PM_REMOVE) != 0;
+    if (quitPosted_) {
+        if (remove) quitPosted_ = false;
+        if (message) {
+            *message = {nullptr, WM_QUIT,
+                        static_cast<std::uintptr_t>(static_cast<std::intptr_t>(quitCode_)), 0};
+        }
+        return true;
+    }
+    SDL_Event event;
+    if (remove) {
+        if (SDL_PollEvent(&event) != 1) return false;
+    } else {
+        SDL_PumpEvents();
+        if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1) {
+            return false;
+        }
+    }
+    if (message) *message = messageFor(event, window_);
+    return true;
+}
+
+// There are no character messages to make: text comes from nowhere.
+void SdlShell::TranslateMessage(const ShellMessage*) {}
+
+void SdlShell::DispatchMessageA(const ShellMessage* message) {
+    if (message && message->window) {
+        windowProcedure(message->window, message->message, message->wParam, message->lParam);
+    }
+}
+
+std::uint32_t SdlShell::GetTickCount() { return SDL_GetTicks(); }
+
+void SdlShell::PostQuitMessage(int exitCode) {
+    quitPosted_ = true;
+    quitCode_ = exitCode;
+}
+
+void SdlShell::BeginPaint(WindowHandle) {}
+
+void SdlShell::EndPaint(WindowHandle) {}
+
+std::intptr_t SdlShell::DefWindowProcA(WindowHandle window, std::uint32_t message, std::uintptr_t,
+                                       std::intptr_t) {
+    // As on Windows, closing the window destroys it.
+    if (message == WM_CLOSE && window) windowProcedure(window, WM_DESTROY, 0, 0);
+    return 0;
+}
