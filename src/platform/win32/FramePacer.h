@@ -38,13 +38,14 @@ public:
     // holds, so the next wait starts a new one.
     void setRefreshRate(int reportedHz) {
         refreshRate_ = usableRefreshRate(reportedHz);
-        period_ = ticksPerSecond_ / refreshRate_;
-        if (period_ < 1) period_ = 1;
         anchored_ = false;
     }
 
     int refreshRate() const { return refreshRate_; }
-    std::int64_t period() const { return period_; }
+    // One refresh period in counter ticks, rounded down. The grid itself is
+    // kept exact (see boundaryAfter), so that a coarse counter, where a
+    // period is not a whole number of ticks, does not change the rate.
+    std::int64_t period() const { return ticksPerSecond_ / refreshRate_; }
 
     // The milliseconds to sleep after a wait that was called at `called` and
     // returned at `returned`; 0 when no sleep is needed. The sleep is rounded
@@ -54,29 +55,52 @@ public:
     // frames never share a period.
     std::uint32_t afterWait(std::int64_t called, std::int64_t returned) {
         if (!anchored_ || returned - called >= waitedThreshold() || called < anchor_) {
-            anchor_ = returned;
-            lastBoundary_ = returned;
-            anchored_ = true;
+            anchor(returned);
             return 0;
         }
-        std::int64_t from = called > lastBoundary_ ? called : lastBoundary_;
-        lastBoundary_ = anchor_ + ((from - anchor_) / period_ + 1) * period_;
-        std::int64_t remaining = lastBoundary_ - returned;
-        if (remaining <= closeEnough()) return 0;
+        std::int64_t boundary = boundaryAfter(called > lastBoundary_ ? called : lastBoundary_);
+        std::int64_t remaining = boundary - returned;
+        if (remaining <= closeEnough()) {
+            // A short wait that ended at (or just short of) a boundary looks
+            // like a real wait that was called just before the blank. Taking
+            // its return as the new anchor keeps a rate that the display
+            // reports rounded (59 for 59.94 Hz) from drifting off the blanks.
+            anchor(returned);
+            return 0;
+        }
+        lastBoundary_ = boundary;
         return static_cast<std::uint32_t>((remaining * 1000 + ticksPerSecond_ - 1) /
                                           ticksPerSecond_);
     }
 
 private:
+    void anchor(std::int64_t blank) {
+        anchor_ = blank;
+        lastBoundary_ = blank;
+        anchored_ = true;
+    }
+
+    // The first grid point later than `time` (which is not before the
+    // anchor). Grid point k lies at anchor + k periods, rounded up to a whole
+    // tick so that a frame never starts before its blank.
+    std::int64_t boundaryAfter(std::int64_t time) const {
+        std::int64_t k = (time - anchor_) * refreshRate_ / ticksPerSecond_;
+        std::int64_t boundary = gridPoint(k);
+        while (boundary <= time) boundary = gridPoint(++k);
+        return boundary;
+    }
+    std::int64_t gridPoint(std::int64_t k) const {
+        return anchor_ + (k * ticksPerSecond_ + refreshRate_ - 1) / refreshRate_;
+    }
+
     // A wait shorter than an eighth of a period is taken as no wait at all; a
     // real one lasts half a period on average.
-    std::int64_t waitedThreshold() const { return period_ / 8; }
+    std::int64_t waitedThreshold() const { return period() / 8; }
     // So little left before the boundary that sleeping would only lose time.
-    std::int64_t closeEnough() const { return period_ / 32; }
+    std::int64_t closeEnough() const { return period() / 32; }
 
     std::int64_t ticksPerSecond_;
     int refreshRate_ = kDefaultRefreshRate;
-    std::int64_t period_ = 1;
     bool anchored_ = false;
     std::int64_t anchor_ = 0;
     // The boundary given to the last frame; always on the grid.
