@@ -52,6 +52,8 @@ enum class SoftwareCall {
     Count
 };
 
+struct SoftwareState;
+
 class SoftwareDisplay final : public DisplayPlatform {
 public:
     explicit SoftwareDisplay(PixelLayout layout = PixelLayout::Rgb565);
@@ -74,24 +76,25 @@ public:
     std::uint32_t SetPixel(DeviceContext dc, int x, int y, std::uint32_t rgb) override;
 
     PixelLayout layout() const { return layout_; }
-    const SDL_PixelFormat* pixelFormat() const { return format_; }
+    // Null only when SDL could not describe the format; every call then fails.
+    const SDL_PixelFormat* pixelFormat() const;
 
     // Not owned; null shows nothing and waits for nothing.
-    void setPresenter(FramePresenter* presenter) { presenter_ = presenter; }
-    FramePresenter* presenter() const { return presenter_; }
+    void setPresenter(FramePresenter* presenter);
+    FramePresenter* presenter() const;
 
     // The buffers of the primary chain of the most recently created
     // DirectDraw object still alive; null while there is none.
     SDL_Surface* frontBuffer() const;
     SDL_Surface* backBuffer() const;
-    // The pixels behind any surface this platform made; null otherwise.
-    static SDL_Surface* sdlSurface(DdSurface* surface);
+    // The pixels behind a surface this platform made; null for any other.
+    SDL_Surface* sdlSurface(DdSurface* surface) const;
 
     // Lost surfaces answer DDERR_SURFACELOST to IsLost, Blt, Flip, Lock and
     // GetDC until they are restored; Restore gives the memory back but not
     // the picture, which is left as garbage.
     void loseAllSurfaces();
-    static void loseSurface(DdSurface* surface);
+    void loseSurface(DdSurface* surface);
 
     // Makes a call fail: the next `skip` calls still succeed, then `times`
     // calls fail (negative: every later call), each with the platform's
@@ -105,13 +108,7 @@ public:
     // surfaces, clippers, bitmaps and device contexts.
     int liveObjects() const;
 
-    // Internal: used by the objects this platform makes.
-    struct State;
-    State& state() { return *state_; }
-
 private:
     PixelLayout layout_;
-    SDL_PixelFormat* format_;
-    FramePresenter* presenter_ = nullptr;
-    State* state_;
+    SoftwareState* state_;
 };
