@@ -147,14 +147,14 @@ protected:
         EXPECT_CALL(dd, SetDisplayMode(800, 600, 16)).WillOnce(Return(result(kDisplayMode)));
         if (failing == kDisplayMode) return;
         EXPECT_CALL(dd, CreateClipper(0, _))
-            .WillOnce(HandOut<1>(failing == kCreateClipper ? nullptr : &clipper,
-                                 result(kCreateClipper)));
+            .WillOnce(
+                HandOut<1>(failing == kCreateClipper ? nullptr : &clipper, result(kCreateClipper)));
         if (failing == kCreateClipper) return;
         EXPECT_CALL(clipper, SetHWnd(0, kWindow)).WillOnce(Return(result(kClipWindow)));
         if (failing == kClipWindow) return;
         EXPECT_CALL(dd, CreateSurface(_, _))
-            .WillOnce(HandOut<1>(failing == kCreatePrimary ? nullptr : &front,
-                                 result(kCreatePrimary)));
+            .WillOnce(
+                HandOut<1>(failing == kCreatePrimary ? nullptr : &front, result(kCreatePrimary)));
         if (failing == kCreatePrimary) return;
         EXPECT_CALL(front, GetAttachedSurface(DDSCAPS_BACKBUFFER, _))
             .WillOnce(HandOut<1>(&back, result(kAttachBack)));
