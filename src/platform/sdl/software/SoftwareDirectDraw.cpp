@@ -71,7 +71,7 @@ DdResult SoftwareDirectDraw::CreateSurface(const DdSurfaceDesc* desc, DdSurface*
 }
 
 DdResult SoftwareDirectDraw::createPrimary(const DdSurfaceDesc& desc, std::uint32_t caps,
-                                          DdSurface** out) {
+                                           DdSurface** out) {
     if (!levelSet_) return software::kErrNoCooperativeLevelSet;
     if (primary_) return software::kErrPrimaryExists;
     const std::uint32_t backBuffers =
@@ -79,9 +79,9 @@ DdResult SoftwareDirectDraw::createPrimary(const DdSurfaceDesc& desc, std::uint3
     if (backBuffers > 1) return software::kErrUnsupported;
     if (backBuffers == 1 && !(caps & DDSCAPS_COMPLEX)) return software::kErrInvalidCaps;
 
-    SoftwareSurface* front = SoftwareSurface::create(
-        state_, SoftwareSurface::Kind::Primary, kScreenWidth, kScreenHeight,
-        caps | DDSCAPS_FRONTBUFFER);
+    SoftwareSurface* front =
+        SoftwareSurface::create(state_, SoftwareSurface::Kind::Primary, kScreenWidth, kScreenHeight,
+                                caps | DDSCAPS_FRONTBUFFER);
     if (!front) return DDERR_OUTOFMEMORY;
     if (backBuffers == 1) {
         SoftwareSurface* back = SoftwareSurface::create(
@@ -100,7 +100,7 @@ DdResult SoftwareDirectDraw::createPrimary(const DdSurfaceDesc& desc, std::uint3
 }
 
 DdResult SoftwareDirectDraw::createOffScreen(const DdSurfaceDesc& desc, std::uint32_t caps,
-                                            DdSurface** out) {
+                                             DdSurface** out) {
     const std::uint32_t sized = DDSD_WIDTH | DDSD_HEIGHT;
     if ((desc.flags & sized) != sized) return DDERR_INVALIDPARAMS;
     if (desc.width == 0 || desc.height == 0 || desc.width > kLargestSide ||

@@ -63,9 +63,7 @@ void SoftwareDisplay::setPresenter(FramePresenter* presenter) {
     if (state_) state_->presenter = presenter;
 }
 
-FramePresenter* SoftwareDisplay::presenter() const {
-    return state_ ? state_->presenter : nullptr;
-}
+FramePresenter* SoftwareDisplay::presenter() const { return state_ ? state_->presenter : nullptr; }
 
 DdResult SoftwareDisplay::DirectDrawCreate(const DriverGuid*, DirectDraw** out) {
     if (!out) return DDERR_INVALIDPARAMS;
@@ -152,8 +150,7 @@ GdiObject SoftwareDisplay::SelectObject(DeviceContext dc, GdiObject object) {
 }
 
 bool SoftwareDisplay::BitBlt(DeviceContext dest, int x, int y, int width, int height,
-                             DeviceContext source, int sourceX, int sourceY,
-                             std::uint32_t rop) {
+                             DeviceContext source, int sourceX, int sourceY, std::uint32_t rop) {
     if (!state_ || state_->fails(SoftwareCall::BitBlt)) return false;
     DcRecord* to = state_->findContext(dest);
     DcRecord* from = state_->findContext(source);
@@ -167,8 +164,7 @@ bool SoftwareDisplay::BitBlt(DeviceContext dest, int x, int y, int width, int he
     std::int64_t left = std::max<std::int64_t>(sourceX, 0);
     std::int64_t top = std::max<std::int64_t>(sourceY, 0);
     const std::int64_t right = std::min<std::int64_t>(std::int64_t{sourceX} + width, picture->w);
-    const std::int64_t bottom =
-        std::min<std::int64_t>(std::int64_t{sourceY} + height, picture->h);
+    const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{sourceY} + height, picture->h);
     std::int64_t destX = std::int64_t{x} + (left - sourceX);
     std::int64_t destY = std::int64_t{y} + (top - sourceY);
     if (destX < 0) {

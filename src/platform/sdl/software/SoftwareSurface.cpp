@@ -70,9 +70,8 @@ void SoftwareSurface::fillWithLeftovers() {
     }
 }
 
-DdResult SoftwareSurface::Blt(const DdRect* destRect, DdSurface* source,
-                              const DdRect* sourceRect, std::uint32_t flags,
-                              const DdBltFx* fx) {
+DdResult SoftwareSurface::Blt(const DdRect* destRect, DdSurface* source, const DdRect* sourceRect,
+                              std::uint32_t flags, const DdBltFx* fx) {
     if (state_->fails(SoftwareCall::Blt)) return DDERR_GENERIC;
     DdRect clipStorage;
     if (flags & DDBLT_COLORFILL) {
@@ -178,8 +177,7 @@ DdResult SoftwareSurface::Lock(const DdRect* rect, DdSurfaceDesc* desc, std::uin
     DdRect area{0, 0, pixels_->w, pixels_->h};
     if (rect) {
         if (rect->left < 0 || rect->top < 0 || rect->right > pixels_->w ||
-            rect->bottom > pixels_->h || rect->left >= rect->right ||
-            rect->top >= rect->bottom) {
+            rect->bottom > pixels_->h || rect->left >= rect->right || rect->top >= rect->bottom) {
             return software::kErrInvalidRect;
         }
         area = *rect;
@@ -191,8 +189,8 @@ DdResult SoftwareSurface::Lock(const DdRect* rect, DdSurfaceDesc* desc, std::uin
     desc->pitch = pixels_->pitch;
     desc->surface = static_cast<Uint8*>(pixels_->pixels) + area.top * pixels_->pitch +
                     area.left * format->BytesPerPixel;
-    desc->pixelFormat = DdPixelFormat{format->BitsPerPixel, format->Rmask, format->Gmask,
-                                      format->Bmask};
+    desc->pixelFormat =
+        DdPixelFormat{format->BitsPerPixel, format->Rmask, format->Gmask, format->Bmask};
     desc->caps = caps_;
     locked_ = true;
     return DD_OK;

@@ -1,0 +1,52 @@
+#include "platform/sdl/SdlDisplayPacing.h"
+
+#include <SDL.h>
+
+namespace {
+
+class SdlPacingClock final : public PacingClock {
+public:
+    std::int64_t ticksPerSecond() const override {
+        return static_cast<std::int64_t>(SDL_GetPerformanceFrequency());
+    }
+    std::int64_t now() override { return static_cast<std::int64_t>(SDL_GetPerformanceCounter()); }
+    void sleepMilliseconds(std::uint32_t milliseconds) override { SDL_Delay(milliseconds); }
+};
+
+}  // namespace
+
+PacingClock& sdlPacingClock() {
+    static SdlPacingClock clock;
+    return clock;
+}
+
+VerticalBlankPacing::VerticalBlankPacing(PacingClock& clock, int reportedRefreshHz)
+    : clock_(clock), pacer_(clock.ticksPerSecond(), reportedRefreshHz) {}
+
+void VerticalBlankPacing::setRefreshRate(int reportedRefreshHz) {
+    pacer_.setRefreshRate(reportedRefreshHz);
+}
+
+void VerticalBlankPacing::waitForVerticalBlank() {
+    const std::int64_t now = clock_.now();
+    if (!presentedSinceWait_) {
+        // Nothing was shown since the last wait: this wait itself stands for
+        // one that returned at once.
+        const std::uint32_t sleep = pacer_.afterWait(now, now);
+        if (sleep > 0) clock_.sleepMilliseconds(sleep);
+        return;
+    }
+    presentedSinceWait_ = false;
+    if (nextFrame_ <= now) return;
+    const std::int64_t perSecond = clock_.ticksPerSecond();
+    const std::int64_t remaining = nextFrame_ - now;
+    clock_.sleepMilliseconds(
+        static_cast<std::uint32_t>((remaining * 1000 + perSecond - 1) / perSecond));
+}
+
+void VerticalBlankPacing::presented(std::int64_t called, std::int64_t returned) {
+    const std::uint32_t sleep = pacer_.afterWait(called, returned);
+    const std::int64_t perSecond = clock_.ticksPerSecond();
+    nextFrame_ = returned + (std::int64_t{sleep} * perSecond + 999) / 1000;
+    presentedSinceWait_ = true;
+}
