@@ -1,6 +1,6 @@
 #pragma once
 
-class Entity;
+#include "objects/Entity.h"
 
 // One link of an EntityChain. The end node carries no item.
 struct EntityNode {
