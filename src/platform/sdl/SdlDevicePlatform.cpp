@@ -1,0 +1,40 @@
+#include "platform/sdl/SdlDevicePlatform.h"
+
+#include <new>
+
+#include "platform/sdl/SdlDirectInput.h"
+#include "platform/sdl/SdlDirectSound.h"
+#include "platform/sdl/SdlInputDevice.h"
+#include "platform/sdl/SdlKeyboardSource.h"
+
+namespace {
+constexpr DiResult kDiOldVersion = static_cast<DiResult>(0x8007047Eu);
+constexpr DiResult kDiBetaVersion = static_cast<DiResult>(0x80070481u);
+constexpr DiResult kDiOutOfMemory = static_cast<DiResult>(0x8007000Eu);
+constexpr std::uint32_t kOldestVersion = 0x0300;
+}  // namespace
+
+SdlDevicePlatform::SdlDevicePlatform(SdlKeyboardSource* source) : source_(source) {}
+
+DiResult SdlDevicePlatform::DirectInputCreateA(InstanceHandle, std::uint32_t version,
+                                               DirectInput** out) {
+    if (!out) return kDiInvalidParam;
+    *out = nullptr;
+    // The interfaces here are those of version 7 and the ones before it.
+    if (version < kOldestVersion) return kDiOldVersion;
+    if (version > DIRECTINPUT_VERSION_7) return kDiBetaVersion;
+    auto* directInput = new (std::nothrow) SdlDirectInput(source_);
+    if (!directInput) return kDiOutOfMemory;
+    *out = directInput;
+    return DI_OK;
+}
+
+DsResult SdlDevicePlatform::DirectSoundCreate(const SoundDeviceGuid*, DirectSound** out) {
+    // SDL names no devices by GUID: every request gets the default output.
+    return SdlDirectSound::open(out);
+}
+
+DevicePlatform& sdlDevicePlatform() {
+    static SdlDevicePlatform platform(&sdlKeyboardSource());
+    return platform;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+#include "devices/DirectInputApi.h"
+
+class SdlKeyboardSource;
+
+// DirectInput on SDL: the system keyboard and SDL's joysticks. A joystick's
+// instance GUID carries its SDL instance id, so that the device created from
+// an enumerated record is the joystick that was offered.
+class SdlDirectInput final : public DirectInput {
+public:
+    explicit SdlDirectInput(SdlKeyboardSource* source);
+    SdlDirectInput(const SdlDirectInput&) = delete;
+    SdlDirectInput& operator=(const SdlDirectInput&) = delete;
+
+    DiResult CreateDevice(const DiGuid& guid, DirectInputDevice** out) override;
+    // Offers the attached joysticks for DIDEVTYPE_JOYSTICK; no other kind of
+    // device is enumerated.
+    DiResult EnumDevices(std::uint32_t devType, DiEnumDevicesCallback callback, void* context,
+                         std::uint32_t flags) override;
+    std::uint32_t Release() override;
+    // Devices keep their DirectInput object, and with it SDL's joystick
+    // subsystem, alive until they are released.
+    void AddRef() { ++references_; }
+
+    static DiGuid joystickGuid(SDL_JoystickID id);
+
+private:
+    ~SdlDirectInput();
+    bool joysticksReady();
+    DiResult createJoystick(const DiGuid& guid, DirectInputDevice** out);
+
+    SdlKeyboardSource* source_;
+    std::uint32_t references_ = 1;
+    bool joystickSubsystem_ = false;
+};

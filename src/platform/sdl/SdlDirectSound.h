@@ -1,0 +1,33 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+#include "devices/DirectSoundApi.h"
+
+constexpr DsResult kDsInvalidParam = static_cast<DsResult>(0x80070057u);
+
+// DirectSound on SDL: an SDL audio output opened paused, so it plays
+// silence; the game never makes a sound buffer. Release closes it.
+class SdlDirectSound final : public DirectSound {
+public:
+    // Opens the default output; DSERR_NODRIVER when SDL has none.
+    static DsResult open(DirectSound** out);
+
+    DsResult SetCooperativeLevel(WindowHandle window, std::uint32_t level) override;
+    std::uint32_t Release() override;
+
+    SDL_AudioDeviceID audioDevice() const { return device_; }
+    std::uint32_t cooperativeLevel() const { return level_; }
+
+private:
+    explicit SdlDirectSound(SDL_AudioDeviceID device) : device_(device) {}
+    ~SdlDirectSound();
+    SdlDirectSound(const SdlDirectSound&) = delete;
+    SdlDirectSound& operator=(const SdlDirectSound&) = delete;
+
+    SDL_AudioDeviceID device_;
+    std::uint32_t level_ = 0;
+    std::uint32_t references_ = 1;
+};

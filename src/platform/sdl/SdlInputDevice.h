@@ -1,0 +1,60 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+#include "devices/DirectInputApi.h"
+
+class SdlKeyboardSource;
+
+// DirectInput results that only the SDL devices give.
+constexpr DiResult kDiNoEffect = S_FALSE_RESULT;
+constexpr DiResult kDiInvalidParam = static_cast<DiResult>(0x80070057u);
+constexpr DiResult kDiUnplugged = static_cast<DiResult>(0x80040209u);
+
+// What the SDL keyboard and joystick share: DirectInput's reference count,
+// data format, cooperative level and acquire rules. A foreground device is
+// only acquired while its window has the keyboard focus; a read after the
+// focus went reports DIERR_INPUTLOST once and DIERR_NOTACQUIRED after that,
+// as DirectInput does when another window comes to the front.
+class SdlInputDevice : public DirectInputDevice2 {
+public:
+    SdlInputDevice(SdlKeyboardSource* source, DiDataFormat format);
+    SdlInputDevice(const SdlInputDevice&) = delete;
+    SdlInputDevice& operator=(const SdlInputDevice&) = delete;
+
+    DiResult SetDataFormat(DiDataFormat format) override;
+    DiResult SetCooperativeLevel(WindowHandle window, std::uint32_t flags) override;
+    DiResult Acquire() override;
+    DiResult Unacquire() override;
+    DiResult SetProperty(const DiPropRange* range) override;
+    DiResult QueryInterface(const DiGuid& iid, DirectInputDevice2** out) override;
+    std::uint32_t Release() override;
+    // Devices that need no polling say so, as DirectInput does.
+    DiResult Poll() override;
+
+    void AddRef() { ++references_; }
+    bool acquired() const { return acquired_; }
+
+protected:
+    virtual ~SdlInputDevice() = default;
+
+    // Whether the device may be acquired now (besides the focus rule).
+    virtual DiResult canAcquire() { return DI_OK; }
+    // DI_OK while the device is acquired and its window still has the focus;
+    // otherwise the result a read must give. Pumps SDL's events first.
+    DiResult checkHeld();
+
+    SdlKeyboardSource* source_;
+
+private:
+    bool hasFocus();
+
+    const DiDataFormat expectedFormat_;
+    bool formatSet_ = false;
+    bool foreground_ = false;
+    SDL_Window* window_ = nullptr;
+    bool acquired_ = false;
+    std::uint32_t references_ = 1;
+};

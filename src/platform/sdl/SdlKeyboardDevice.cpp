@@ -1,0 +1,21 @@
+#include "platform/sdl/SdlKeyboardDevice.h"
+
+#include "platform/sdl/SdlKeyMap.h"
+#include "platform/sdl/SdlKeyboardSource.h"
+
+namespace {
+constexpr std::uint32_t kSnapshotSize = 256;
+}
+
+SdlKeyboardDevice::SdlKeyboardDevice(SdlKeyboardSource* source)
+    : SdlInputDevice(source, DiDataFormat::Keyboard) {}
+
+DiResult SdlKeyboardDevice::GetDeviceState(std::uint32_t size, void* data) {
+    if (size != kSnapshotSize || !data) return kDiInvalidParam;
+    const DiResult held = checkHeld();
+    if (held != DI_OK) return held;
+    int count = 0;
+    const Uint8* state = source_->keyboardState(&count);
+    fillDikSnapshot(state, count, static_cast<std::uint8_t*>(data));
+    return DI_OK;
+}

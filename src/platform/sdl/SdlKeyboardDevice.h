@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/sdl/SdlInputDevice.h"
+
+// The system keyboard on SDL: a read fills DirectInput's 256-byte snapshot
+// from SDL's key state, key by key place.
+class SdlKeyboardDevice final : public SdlInputDevice {
+public:
+    explicit SdlKeyboardDevice(SdlKeyboardSource* source);
+
+    DiResult GetDeviceState(std::uint32_t size, void* data) override;
+};
