@@ -11,8 +11,7 @@
 
 namespace {
 
-constexpr const char* kPictureFiles[Fleet::kKindCount] = {"poopy.bmp", "pukey.bmp",
-                                                          "drippy.bmp"};
+constexpr const char* kPictureFiles[Fleet::kKindCount] = {"poopy.bmp", "pukey.bmp", "drippy.bmp"};
 constexpr int kFrameWidth = 25;
 constexpr int kFrameHeight = 17;
 constexpr int kFrameSourceX = 2;
@@ -67,6 +66,8 @@ Fleet::~Fleet() {
         bitmaps[kind]->Unload();
         delete bitmaps[kind];
         bitmaps[kind] = nullptr;
+    }
+    for (int kind = 0; kind < kKindCount; ++kind) {
         sprites[kind]->Destroy();
         delete sprites[kind];
         sprites[kind] = nullptr;

@@ -32,8 +32,7 @@ std::int32_t EntityList::eraseDead() {
 
 void EntityList::removeDead() { eraseDead(); }
 
-EntityNode* EntityList::spawn(std::int32_t x, std::int32_t y, std::int32_t speedY,
-                              Sprite* sprite) {
+EntityNode* EntityList::spawn(std::int32_t x, std::int32_t y, std::int32_t speedY, Sprite* sprite) {
     Bullet* bullet = new Bullet;
     bullet->init(x, y, speedY, sprite);
     return chain->append(bullet);

@@ -20,8 +20,7 @@ public:
     virtual void renderAll(Surface* target);
     // Deletes the bullets whose alive flag is clear.
     virtual void removeDead();
-    virtual EntityNode* spawn(std::int32_t x, std::int32_t y, std::int32_t speedY,
-                              Sprite* sprite);
+    virtual EntityNode* spawn(std::int32_t x, std::int32_t y, std::int32_t speedY, Sprite* sprite);
     virtual EntityNode* spawnPlain(std::int32_t x, std::int32_t y, std::int32_t speedY);
     // The first bullet in list order that overlaps the entity dies with it.
     virtual void collideWith(Entity* entity);

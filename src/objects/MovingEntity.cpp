@@ -19,8 +19,8 @@ std::int32_t timeStep(std::int16_t speed, std::int32_t& lastStep) {
         return 0;
     }
     // Signed 32-bit difference, wrapping as the tick counter does.
-    const std::int32_t elapsed = static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(gameTime()) - static_cast<std::uint32_t>(lastStep));
+    const std::int32_t elapsed = static_cast<std::int32_t>(static_cast<std::uint32_t>(gameTime()) -
+                                                           static_cast<std::uint32_t>(lastStep));
     double pixels = static_cast<double>(speed) * static_cast<double>(kPerMillisecond) * elapsed;
     // Clamp before truncating: a step this long is refused by the bounds
     // tests anyway, but converting it unclamped would be undefined.

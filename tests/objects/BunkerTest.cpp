@@ -17,8 +17,7 @@ using Centre = std::pair<int, int>;
 
 std::vector<Entity*> blocksOf(const Bunker* bunker) {
     std::vector<Entity*> found;
-    for (EntityNode* node = bunker->chain->first; node != bunker->chain->end;
-         node = node->next) {
+    for (EntityNode* node = bunker->chain->first; node != bunker->chain->end; node = node->next) {
         found.push_back(node->item);
     }
     return found;
@@ -43,9 +42,11 @@ TEST(BunkerTest, TwentyBlocksInTheirBuildOrder) {
     const std::vector<Centre> expected = {
         {130, 454}, {139, 454}, {148, 454},  // top row
         {121, 463}, {121, 472}, {121, 481},  // body, column by column
-        {130, 463}, {130, 472}, {130, 481}, {139, 463}, {139, 472}, {139, 481},
-        {148, 463}, {148, 472}, {148, 481}, {157, 463}, {157, 472}, {157, 481},
-        {121, 490}, {157, 490}};  // feet
+        {130, 463}, {130, 472}, {130, 481},  //
+        {139, 463}, {139, 472}, {139, 481},  //
+        {148, 463}, {148, 472}, {148, 481},  //
+        {157, 463}, {157, 472}, {157, 481},  //
+        {121, 490}, {157, 490}};             // feet
     EXPECT_EQ(expected, centres);
 }
 
