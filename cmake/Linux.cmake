@@ -26,6 +26,9 @@ target_link_libraries(zorbanix PRIVATE zorbanix_sdl)
 zorbanix_sources(headless_sources src/platform/headless)
 add_library(zorbanix_headless STATIC ${headless_sources})
 target_link_libraries(zorbanix_headless PUBLIC zorbanix_sdl_software zorbanix_core)
+# The harness provides the core's defaultShellPlatform(); a program may list
+# the harness before the core, so its file is asked for by name.
+target_link_options(zorbanix_headless INTERFACE "LINKER:--undefined=zorbanixHeadlessDefaultShell")
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/tools/CMakeLists.txt)
   add_subdirectory(tools)
