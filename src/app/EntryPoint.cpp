@@ -5,6 +5,10 @@
 
 namespace {
 
+// A program that could not make its window or take the screen has failed,
+// and says so to whoever started it.
+constexpr int kStartFailed = 1;
+
 // The program's exit code: the code given with WM_QUIT when that message
 // ended the game. A game ended from inside (Escape, a lost game) exits with 0
 // even when the pump's last message was something else, so that a keystroke's
@@ -19,13 +23,13 @@ int exitCodeOf(const ShellMessage& last) {
 int programMain(InstanceHandle instance, int showCommand) {
     ShellPlatform& shell = shellPlatform();
     WindowHandle window = shell.createMainWindow("Zorbanix", instance);
-    if (!window) return 0;
+    if (!window) return kStartFailed;
 
     Application& app = application();
     if (!app.initialize(window, instance)) {
         // Nothing has been shown yet, and nothing is shown about the failure.
         app.shutdown();
-        return 0;
+        return kStartFailed;
     }
 
     shell.ShowWindow(window, showCommand);

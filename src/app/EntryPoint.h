@@ -5,4 +5,7 @@
 // The program's whole run, from window creation to the exit code: what
 // WinMain does on Windows and main does on Linux, once each platform layer
 // has installed its display, device and shell platforms.
+// The exit code is the code given with WM_QUIT when that message ended the
+// game, 0 when the game ended from inside, and 1 when the window or the
+// display could not be set up.
 int programMain(InstanceHandle instance, int showCommand);
