@@ -13,6 +13,13 @@ namespace {
 
 constexpr std::int32_t kGetReadyLength = 3000;
 
+// The end of the get-ready pause. Added on the unsigned tick scale, as game
+// time itself is, so that the sum never overflows a signed value.
+std::int32_t getReadyEnd() {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(gameTime()) +
+                                     static_cast<std::uint32_t>(kGetReadyLength));
+}
+
 }  // namespace
 
 void Game::startWave() {
@@ -22,7 +29,7 @@ void Game::startWave() {
     // The ship, the bullets in flight, the spare ships and the score all carry
     // over from the wave before.
     state_ = GetReady;
-    getReadyDeadline_ = gameTime() + kGetReadyLength;
+    getReadyDeadline_ = getReadyEnd();
 }
 
 void Game::update() {
@@ -61,7 +68,7 @@ void Game::advance() {
             spareShips_ -= 1;
             ship_->alive = 1;
             state_ = GetReady;
-            getReadyDeadline_ = gameTime() + kGetReadyLength;
+            getReadyDeadline_ = getReadyEnd();
         }
     }
 }

@@ -70,7 +70,7 @@ void playOneUpdate(GameRig& rig, std::int32_t frameTime) {
 }  // namespace
 
 TEST(Play, GetReadyEndsAtItsDeadlineWithAnUpdateThatDrawsNothing) {
-    GameRig rig;
+    GameRig rig(20);  // an update falls exactly on the deadline
     rig.game.startWave();
     EXPECT_EQ(rig.game.getReadyDeadline(), rig.now() + 3000);
     for (;;) {
@@ -78,7 +78,7 @@ TEST(Play, GetReadyEndsAtItsDeadlineWithAnUpdateThatDrawsNothing) {
         const std::int32_t at = rig.now();
         rig.game.update();
         if (rig.game.state() == Playing) {
-            EXPECT_GE(at, rig.game.getReadyDeadline());
+            EXPECT_EQ(at, rig.game.getReadyDeadline());
             EXPECT_EQ(rig.frames(), framesBefore);
             break;
         }
