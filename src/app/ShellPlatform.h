@@ -41,9 +41,8 @@ public:
     virtual void SetFocus(WindowHandle window) = 0;
     virtual int ShowCursor(bool show) = 0;
     // Retrieves at most one pending message without waiting.
-    virtual bool PeekMessageA(ShellMessage* message, WindowHandle window,
-                              std::uint32_t filterMin, std::uint32_t filterMax,
-                              std::uint32_t removeFlags) = 0;
+    virtual bool PeekMessageA(ShellMessage* message, WindowHandle window, std::uint32_t filterMin,
+                              std::uint32_t filterMax, std::uint32_t removeFlags) = 0;
     virtual void TranslateMessage(const ShellMessage* message) = 0;
     virtual void DispatchMessageA(const ShellMessage* message) = 0;
     virtual std::uint32_t GetTickCount() = 0;

@@ -34,8 +34,8 @@ TEST_P(DisplaySetUpFailure, FailsTheProgramBeforeShowingAnythingOrMakingOtherDev
 INSTANTIATE_TEST_SUITE_P(EachStep, DisplaySetUpFailure,
                          ::testing::Values(SoftwareCall::DirectDrawCreate,
                                            SoftwareCall::SetCooperativeLevel,
-                                           SoftwareCall::SetDisplayMode, SoftwareCall::CreateClipper,
-                                           SoftwareCall::CreateSurface,
+                                           SoftwareCall::SetDisplayMode,
+                                           SoftwareCall::CreateClipper, SoftwareCall::CreateSurface,
                                            SoftwareCall::GetAttachedSurface,
                                            SoftwareCall::SetClipper));
 

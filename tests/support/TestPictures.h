@@ -25,15 +25,15 @@ struct TestPicture {
 // far from magenta, which is transparent.
 inline const std::vector<TestPicture>& testPictures() {
     static const std::vector<TestPicture> pictures = {
-        {"nanite.bmp", 25, 19, 0x00C0C0},     {"poopy.bmp", 27, 19, 0x004080},
-        {"pukey.bmp", 27, 19, 0x00C040},      {"drippy.bmp", 27, 19, 0xC08000},
-        {"poopbullet.bmp", 3, 11, 0x0080C0},  {"pukebullet.bmp", 3, 11, 0x40C080},
-        {"dripbullet.bmp", 3, 11, 0xC0C000},  {"pbullet.bmp", 3, 11, 0xF8F8F8},
+        {"nanite.bmp", 25, 19, 0x00C0C0},       {"poopy.bmp", 27, 19, 0x004080},
+        {"pukey.bmp", 27, 19, 0x00C040},        {"drippy.bmp", 27, 19, 0xC08000},
+        {"poopbullet.bmp", 3, 11, 0x0080C0},    {"pukebullet.bmp", 3, 11, 0x40C080},
+        {"dripbullet.bmp", 3, 11, 0xC0C000},    {"pbullet.bmp", 3, 11, 0xF8F8F8},
         {"background.bmp", 787, 600, 0x400000}, {"numbers.bmp", 161, 14, 0x80F8F8},
-        {"getready.bmp", 266, 32, 0x00F800},  {"paused.bmp", 142, 21, 0x0000F8},
-        {"bird.bmp", 187, 103, 0x808000},     {"ostrelwyn.bmp", 332, 48, 0x008080},
-        {"presents.bmp", 130, 16, 0x800080},  {"title.bmp", 370, 48, 0x40F8C0},
-        {"space.bmp", 165, 26, 0xC04000},     {"gameover.bmp", 481, 554, 0x202080},
+        {"getready.bmp", 266, 32, 0x00F800},    {"paused.bmp", 142, 21, 0x0000F8},
+        {"bird.bmp", 187, 103, 0x808000},       {"ostrelwyn.bmp", 332, 48, 0x008080},
+        {"presents.bmp", 130, 16, 0x800080},    {"title.bmp", 370, 48, 0x40F8C0},
+        {"space.bmp", 165, 26, 0xC04000},       {"gameover.bmp", 481, 554, 0x202080},
     };
     return pictures;
 }

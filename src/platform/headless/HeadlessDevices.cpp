@@ -72,8 +72,7 @@ struct HeadlessDevices::Impl {
             *out = new Keyboard(owner_);
             return DI_OK;
         }
-        DiResult EnumDevices(std::uint32_t, DiEnumDevicesCallback, void*,
-                             std::uint32_t) override {
+        DiResult EnumDevices(std::uint32_t, DiEnumDevicesCallback, void*, std::uint32_t) override {
             return DI_OK;  // no joystick attached
         }
         std::uint32_t Release() override {

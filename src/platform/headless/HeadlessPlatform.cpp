@@ -73,9 +73,7 @@ HeadlessPlatform::~HeadlessPlatform() {
     delete presenter_;
 }
 
-const CapturedFrame* HeadlessPlatform::lastFrame() const {
-    return last_.pixels ? &last_ : nullptr;
-}
+const CapturedFrame* HeadlessPlatform::lastFrame() const { return last_.pixels ? &last_ : nullptr; }
 
 void HeadlessPlatform::onVerticalBlank() {
     shell_.advance(options_.frameTime);

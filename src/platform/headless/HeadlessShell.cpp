@@ -79,8 +79,7 @@ bool HeadlessShell::PeekMessageA(ShellMessage* message, WindowHandle, std::uint3
     // is waiting before it.
     if (quitPosted_ && inFilter(WM_QUIT, filterMin, filterMax)) {
         ShellMessage quit = {nullptr, WM_QUIT,
-                             static_cast<std::uintptr_t>(static_cast<std::intptr_t>(quitCode_)),
-                             0};
+                             static_cast<std::uintptr_t>(static_cast<std::intptr_t>(quitCode_)), 0};
         if (remove) quitPosted_ = false;
         if (message) *message = quit;
         record(HeadlessEvent::PeekMessage, WM_QUIT, quit.wParam, true);

@@ -27,8 +27,8 @@ public:
     void PostQuitMessage(int exitCode) override;
     void BeginPaint(WindowHandle window) override;
     void EndPaint(WindowHandle window) override;
-    std::intptr_t DefWindowProcA(WindowHandle window, std::uint32_t message,
-                                 std::uintptr_t wParam, std::intptr_t lParam) override;
+    std::intptr_t DefWindowProcA(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                 std::intptr_t lParam) override;
 
     // The clock. Game time is the tick count less the start tick taken at
     // static initialisation, so setting game time works whichever shell was

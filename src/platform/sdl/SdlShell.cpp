@@ -12,18 +12,20 @@ constexpr int SW_HIDE = 0;
 
 SDL_Window* sdlWindow(WindowHandle window) { return reinterpret_cast<SDL_Window*>(window); }
 
-void ignoreInputEvents() {
-    static const std::uint32_t kIgnored[] = {
-        SDL_KEYDOWN,         SDL_KEYUP,           SDL_TEXTEDITING,     SDL_TEXTINPUT,
-        SDL_MOUSEMOTION,     SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP,   SDL_MOUSEWHEEL,
-        SDL_FINGERDOWN,      SDL_FINGERUP,        SDL_FINGERMOTION,    SDL_MULTIGESTURE,
-        SDL_JOYAXISMOTION,   SDL_JOYBALLMOTION,   SDL_JOYHATMOTION,    SDL_JOYBUTTONDOWN,
-        SDL_JOYBUTTONUP,     SDL_CONTROLLERAXISMOTION, SDL_CONTROLLERBUTTONDOWN,
-        SDL_CONTROLLERBUTTONUP, SDL_CONTROLLERTOUCHPADMOTION, SDL_CONTROLLERSENSORUPDATE,
-        SDL_SENSORUPDATE,
+}  // namespace
+
+void switchInputEvents(bool on) {
+    // Joystick events stay on: while they are all off SDL stops updating the
+    // joysticks at all.
+    static const std::uint32_t kInputEvents[] = {
+        SDL_KEYDOWN,     SDL_KEYUP,           SDL_TEXTEDITING,   SDL_TEXTINPUT,
+        SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_MOUSEWHEEL,
+        SDL_FINGERDOWN,  SDL_FINGERUP,        SDL_FINGERMOTION,  SDL_MULTIGESTURE,
     };
-    for (std::uint32_t type : kIgnored) SDL_EventState(type, SDL_IGNORE);
+    for (std::uint32_t type : kInputEvents) SDL_EventState(type, on ? SDL_ENABLE : SDL_IGNORE);
 }
+
+namespace {
 
 // The message an event stands for, addressed to `window`.
 ShellMessage messageFor(const SDL_Event& event, WindowHandle window) {
@@ -46,11 +48,17 @@ SdlShell& sdlShellPlatform() {
 
 WindowHandle SdlShell::createMainWindow(const char* name, InstanceHandle) {
     if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
-    SDL_Window* window =
-        SDL_CreateWindow(name, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, kWindowWidth,
-                         kWindowHeight, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    // The size of the whole screen, as on Windows, so that the window covers
+    // the screen even where no window manager makes it full-screen.
+    int width = kWindowWidth, height = kWindowHeight;
+    SDL_DisplayMode desktop;
+    if (SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) {
+        width = desktop.w;
+        height = desktop.h;
+    }
+    SDL_Window* window = SDL_CreateWindow(name, 0, 0, width, height, SDL_WINDOW_FULLSCREEN_DESKTOP);
     if (!window) return nullptr;
-    ignoreInputEvents();
+    switchInputEvents(false);
     window_ = reinterpret_cast<WindowHandle>(window);
     // Windows sends WM_CREATE before CreateWindowExA returns.
     windowProcedure(window_, WM_CREATE, 0, 0);
@@ -71,7 +79,12 @@ void SdlShell::ShowWindow(WindowHandle window, int showCommand) {
 void SdlShell::UpdateWindow(WindowHandle) {}
 
 void SdlShell::SetFocus(WindowHandle window) {
-    if (window) SDL_RaiseWindow(sdlWindow(window));
+    if (!window) return;
+    SDL_RaiseWindow(sdlWindow(window));
+    // Raising asks the window manager for focus; where there is none (a bare
+    // X server) the keyboard focus has to be taken directly, or the keyboard
+    // would never be acquired.
+    SDL_SetWindowInputFocus(sdlWindow(window));
 }
 
 int SdlShell::ShowCursor(bool show) {

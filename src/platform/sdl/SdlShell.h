@@ -14,8 +14,8 @@
 // - the window's exposed event becomes WM_PAINT;
 // - anything else becomes WM_NULL, which the window procedure hands to
 //   DefWindowProcA and which does nothing.
-// Keyboard, mouse, touch, text and joystick events are switched off when the
-// window is made: the game reads the keyboard as a snapshot, and those events
+// Keyboard, mouse, touch and text events are switched off when the window is
+// made: the game reads the keyboard as a snapshot, and those events
 // would otherwise pile up faster than the one message per frame the run loop
 // takes (Windows merges mouse moves; SDL does not).
 // A quit request (PostQuitMessage) comes out as WM_QUIT with its code at the
@@ -35,8 +35,8 @@ public:
     void PostQuitMessage(int exitCode) override;
     void BeginPaint(WindowHandle window) override;
     void EndPaint(WindowHandle window) override;
-    std::intptr_t DefWindowProcA(WindowHandle window, std::uint32_t message,
-                                 std::uintptr_t wParam, std::intptr_t lParam) override;
+    std::intptr_t DefWindowProcA(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                 std::intptr_t lParam) override;
 
     WindowHandle window() const { return window_; }
     int cursorCount() const { return cursorCount_; }
@@ -47,6 +47,10 @@ private:
     int quitCode_ = 0;
     int cursorCount_ = 0;
 };
+
+// Turns SDL's keyboard, mouse, touch and text events on or off at the source.
+// The key snapshot is kept either way.
+void switchInputEvents(bool on);
 
 // The program's one SDL shell.
 SdlShell& sdlShellPlatform();
