@@ -46,9 +46,13 @@ struct DiGuid {
 };
 bool operator==(const DiGuid& a, const DiGuid& b);
 
-// The well-known identifiers the input system passes.
-extern const DiGuid GUID_SysKeyboard;
-extern const DiGuid IID_IDirectInputDevice2A;
+// The well-known identifiers the input system passes, with the values Windows
+// gives them. They are constants of each file that uses them, not linker
+// symbols: the Windows build links dxguid, which exports the same names.
+constexpr DiGuid GUID_SysKeyboard = {
+    0x6F1D2B61, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+constexpr DiGuid IID_IDirectInputDevice2A = {
+    0x5944E682, 0xC92E, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 
 // The data formats the devices ask for; the platform layer maps them to
 // c_dfDIKeyboard and c_dfDIJoystick.

@@ -1,0 +1,67 @@
+#include "platform/win32/Win32InputDevice.h"
+
+#include <cstring>
+#include <new>
+
+static_assert(sizeof(DiGuid) == sizeof(GUID), "a GUID is 16 bytes on both sides");
+
+GUID toWindowsGuid(const DiGuid& guid) {
+    GUID windows;
+    std::memcpy(&windows, &guid, sizeof windows);
+    return windows;
+}
+
+DiResult Win32InputDevice::SetDataFormat(DiDataFormat format) {
+    return device_->SetDataFormat(format == DiDataFormat::Keyboard ? &c_dfDIKeyboard
+                                                                   : &c_dfDIJoystick);
+}
+
+DiResult Win32InputDevice::SetCooperativeLevel(WindowHandle window, std::uint32_t flags) {
+    return device_->SetCooperativeLevel(reinterpret_cast<HWND>(window), flags);
+}
+
+DiResult Win32InputDevice::Acquire() { return device_->Acquire(); }
+
+DiResult Win32InputDevice::Unacquire() { return device_->Unacquire(); }
+
+DiResult Win32InputDevice::GetDeviceState(std::uint32_t size, void* data) {
+    return device_->GetDeviceState(size, data);
+}
+
+DiResult Win32InputDevice::SetProperty(const DiPropRange* range) {
+    if (!range) return E_POINTER;
+    DIPROPRANGE property;
+    property.diph.dwSize = range->size;
+    property.diph.dwHeaderSize = range->headerSize;
+    property.diph.dwObj = range->object;
+    property.diph.dwHow = range->how;
+    property.lMin = range->min;
+    property.lMax = range->max;
+    return device_->SetProperty(DIPROP_RANGE, &property.diph);
+}
+
+DiResult Win32InputDevice::QueryInterface(const DiGuid& iid, DirectInputDevice2** out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    const GUID windowsIid = toWindowsGuid(iid);
+    void* queried = nullptr;
+    const HRESULT result = device_->QueryInterface(windowsIid, &queried);
+    if (FAILED(result)) return result;
+    // Only the second device interface is ever asked for.
+    auto* device2 = static_cast<IDirectInputDevice2A*>(queried);
+    auto* wrapper = new (std::nothrow) Win32InputDevice(device2, device2);
+    if (!wrapper) {
+        device2->Release();
+        return E_OUTOFMEMORY;
+    }
+    *out = wrapper;
+    return result;
+}
+
+std::uint32_t Win32InputDevice::Release() {
+    const ULONG left = device_->Release();
+    delete this;
+    return left;
+}
+
+DiResult Win32InputDevice::Poll() { return device2_ ? device2_->Poll() : E_NOINTERFACE; }
