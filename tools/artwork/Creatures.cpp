@@ -89,62 +89,63 @@ const PixelArt kDrippyArt = {"drippy", "H EEFAFF L A8E0FF M 4C9EF0 D 2156B4 W FF
 .............D...........
 )"};
 
-const PixelArt kPoopShotArt = {"poopbullet", "L D49A58 M 9A6030 D 5A3414",
+const PixelArt kPoopShotArt = {"poopbullet", "L F4C47C M CC8C44 D 8E5626",
                                R"(
 .L.
+LLM
 LMD
-.D.
-...
+.MD
 .L.
+LLM
 LMD
-.D.
-...
+.MD
 .L.
-LMD
+LLM
 .D.
 )"};
 
-const PixelArt kPukeShotArt = {"pukebullet", "Y ECF87C M 84C02C",
+const PixelArt kPukeShotArt = {"pukebullet", "Y F2FF84 G A8E040",
                                R"(
 .Y.
-YYM
-.M.
-Y..
-YM.
-.M.
-..Y
-.YM
-.M.
-YY.
-.M.
+YYG
+YGG
+.G.
+GY.
+YYG
+.GG
+.Y.
+YYG
+YGG
+.G.
 )"};
 
-const PixelArt kDripShotArt = {"dripbullet", "H EEFAFF L A8E0FF M 4C9EF0 D 2156B4",
+const PixelArt kDripShotArt = {"dripbullet", "H F4FCFF L A8E0FF M 5CB0F8 D 2F6CD0",
                                R"(
+.H.
 .L.
-.L.
-.M.
+LLM
 LMM
-HMD
 LMD
 .D.
-...
+.H.
 .L.
+LLM
 LMD
 .D.
 )"};
 
-const PixelArt kPlayerShotArt = {"pbullet", "W FFFFFF C 70E8FF c 2088C0",
-                                 R"(
+const PixelArt kPlayerShotArt = {
+    "pbullet", "W FFFFFF C 70E8FF c 2088C0",
+    R"(
 .W.
+CWC
+CWC
 CWC
 CWC
 .W.
 .W.
-.W.
 .C.
 .C.
-.c.
 .c.
 .c.
 )"};

@@ -1,7 +1,9 @@
 #include "Fonts.h"
 #include "Lettering.h"
 #include "Palette.h"
+#include "Panels.h"
 #include "Pictures.h"
+#include "Scenery.h"
 
 namespace {
 
@@ -23,6 +25,21 @@ bool addSign(std::vector<Picture>* out, const char* fileName, int width, int hei
         return false;
     }
     out->push_back({fileName, true, picture});
+    return true;
+}
+
+// An opaque sign: the text centred on a small framed plate, for a message
+// that sits over the busy middle of the field.
+bool addPlate(std::vector<Picture>* out, const char* fileName, int width, int height,
+              const std::string& text, const TextStyle& style, std::string* error) {
+    if (!addSign(out, fileName, width, height, text, style, error)) return false;
+    Image& picture = out->back().image;
+    Image plate(width, height, palette::kFace);
+    paintBands(plate, {0, 0, width, height}, {palette::kFace, palette::kFaceLow});
+    paintRaisedFrame(plate, {0, 0, width, height}, 2,
+                     {palette::kSteelLight, palette::kSteel, palette::kSteelDark});
+    plate.draw(picture, 0, 0);
+    picture = plate;
     return true;
 }
 
@@ -69,8 +86,8 @@ bool addScoreFigures(std::vector<Picture>* out, std::string* error) {
 bool paintSigns(std::vector<Picture>* out, std::string* error) {
     return addSign(out, "getready.bmp", 266, 32, "GET READY",
                    style(4, 2, 4, palette::kFire, true, 2, 0), error) &&
-           addSign(out, "paused.bmp", 142, 21, "PAUSED", style(3, 1, 3, palette::kFire, true, 0, 0),
-                   error) &&
+           addPlate(out, "paused.bmp", 142, 21, "PAUSED",
+                    style(2, 1, 6, palette::kFire, false, 1, 0), error) &&
            addSign(out, "title.bmp", 370, 48, "ZORBANIX",
                    style(6, 3, 6, palette::kChrome, true, 2, 2), error) &&
            addSign(out, "space.bmp", 165, 26, "PRESS SPACE",
