@@ -1,0 +1,189 @@
+// The SDL presenter: vertical-blank pacing on a simulated counter (whether
+// presenting waits for the display or not), and frames shown letterboxed
+// and scaled nearest-neighbour in a window of the dummy video driver.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "platform/sdl/SdlDisplayPacing.h"
+#include "platform/sdl/SdlPresenter.h"
+#include "platform/sdl/software/SoftwareDisplay.h"
+
+namespace {
+
+// A counter in microseconds that moves only when told to, or by sleeping.
+class SimulatedClock : public PacingClock {
+public:
+    std::int64_t ticksPerSecond() const override { return 1'000'000; }
+    std::int64_t now() override { return now_; }
+    void sleepMilliseconds(std::uint32_t milliseconds) override {
+        sleeps.push_back(milliseconds);
+        now_ += std::int64_t{milliseconds} * 1000;
+    }
+    void advance(double milliseconds) { now_ += static_cast<std::int64_t>(milliseconds * 1000); }
+
+    std::int64_t now_ = 7'654'321;
+    std::vector<std::uint32_t> sleeps;
+};
+
+// A frame loop as the display runs it: draw, wait for the blank, present.
+// `presentWaits` makes presenting block until the next blank of a display
+// refreshing at `displayHz`, as a renderer with working vsync does.
+struct FrameLoop {
+    FrameLoop(int reportedHz, bool presentWaits, double displayHz)
+        : pacing(clock, reportedHz), presentWaits(presentWaits), displayHz(displayHz) {}
+
+    void run(int frames, double drawMs) {
+        for (int i = 0; i < frames; ++i) {
+            clock.advance(drawMs);
+            pacing.waitForVerticalBlank();
+            const std::int64_t called = clock.now();
+            if (presentWaits) {
+                const std::int64_t period = static_cast<std::int64_t>(1e6 / displayHz);
+                clock.now_ = (clock.now_ / period + 1) * period;
+            }
+            pacing.presented(called, clock.now());
+            presents.push_back(clock.now());
+        }
+    }
+    double spanMs() const { return (presents.back() - presents.front()) / 1000.0; }
+
+    SimulatedClock clock;
+    VerticalBlankPacing pacing;
+    bool presentWaits;
+    double displayHz;
+    std::vector<std::int64_t> presents;
+};
+
+TEST(VerticalBlankPacing, PresentsThatReturnAtOnceRunAtTheRefreshRate) {
+    const struct {
+        int reported;
+        int paced;
+    } rates[] = {{60, 60}, {75, 75}, {0, 60}};
+    for (const auto& rate : rates) {
+        SCOPED_TRACE(rate.reported);
+        FrameLoop loop(rate.reported, false, 0);
+        loop.run(2 * rate.paced + 1, 3.0);
+        EXPECT_NEAR(loop.spanMs(), 2000.0, 2.0);
+        for (std::size_t i = 2; i < loop.presents.size(); ++i) {
+            ASSERT_GT(loop.presents[i] - loop.presents[i - 1], 1e6 / rate.paced - 1500) << i;
+        }
+        // Every frame but the first slept rather than spun.
+        EXPECT_GE(loop.clock.sleeps.size(), loop.presents.size() - 2);
+    }
+}
+
+TEST(VerticalBlankPacing, PresentsThatWaitForTheBlankAreNotSlowedFurther) {
+    // The display reports 59 Hz for a 59.94 Hz mode; the blanks still rule.
+    FrameLoop loop(59, true, 59.94);
+    loop.run(121, 4.0);
+    EXPECT_NEAR(loop.spanMs(), 120 * 1000.0 / 59.94, 1.0);
+    EXPECT_TRUE(loop.clock.sleeps.empty());
+}
+
+TEST(VerticalBlankPacing, WaitsWithNothingShownStillTakeARefreshEach) {
+    SimulatedClock clock;
+    VerticalBlankPacing pacing(clock, 60);
+    const std::int64_t start = clock.now();
+    for (int i = 0; i < 61; ++i) {
+        clock.advance(0.1);
+        pacing.waitForVerticalBlank();
+    }
+    EXPECT_NEAR((clock.now() - start) / 1000.0, 1000.0, 3.0);
+}
+
+class SdlPresenterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        frame_ = SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 16, SDL_PIXELFORMAT_RGB565);
+        ASSERT_NE(frame_, nullptr);
+        // Green, with a red and blue checkerboard of single pixels top-left.
+        SDL_FillRect(frame_, nullptr, 0x07E0);
+        for (int y = 0; y < 4; ++y) {
+            for (int x = 0; x < 4; ++x) {
+                static_cast<std::uint16_t*>(frame_->pixels)[y * frame_->pitch / 2 + x] =
+                    (x + y) % 2 ? 0x001F : 0xF800;
+            }
+        }
+    }
+    void TearDown() override {
+        SDL_FreeSurface(frame_);
+        for (SDL_Window* window : windows_) SDL_DestroyWindow(window);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    WindowHandle window(int width, int height) {
+        SDL_Window* window = SDL_CreateWindow("Zorbanix", 0, 0, width, height, SDL_WINDOW_HIDDEN);
+        EXPECT_NE(window, nullptr) << SDL_GetError();
+        windows_.push_back(window);
+        return reinterpret_cast<WindowHandle>(window);
+    }
+    // The colour the window shows at (x, y), as 0xRRGGBB, each channel
+    // rounded down to a multiple of 16 (how 5 and 6 bits are widened to 8
+    // is the renderer's business).
+    static std::uint32_t shown(WindowHandle handle, int x, int y) {
+        SDL_Surface* surface = SDL_GetWindowSurface(reinterpret_cast<SDL_Window*>(handle));
+        const auto* row = static_cast<const std::uint8_t*>(surface->pixels) + y * surface->pitch;
+        std::uint32_t raw = 0;
+        std::memcpy(&raw, row + x * surface->format->BytesPerPixel, surface->format->BytesPerPixel);
+        std::uint8_t r, g, b;
+        SDL_GetRGB(raw, surface->format, &r, &g, &b);
+        return (std::uint32_t{r} << 16 | std::uint32_t{g} << 8 | b) & 0xF0F0F0;
+    }
+
+    SimulatedClock clock_;
+    SDL_Surface* frame_ = nullptr;
+    std::vector<SDL_Window*> windows_;
+};
+
+TEST_F(SdlPresenterTest, ShowsFramesLetterboxedAndSharp) {
+    SdlPresenter presenter(clock_);
+    EXPECT_FALSE(presenter.attachWindow(nullptr));
+
+    // Wider than 4:3: black bars left and right, the frame unscaled between.
+    WindowHandle wide = window(1000, 600);
+    ASSERT_TRUE(presenter.attachWindow(wide));
+    presenter.present(frame_);
+    EXPECT_EQ(shown(wide, 50, 300), 0x000000u);
+    EXPECT_EQ(shown(wide, 950, 300), 0x000000u);
+    EXPECT_EQ(shown(wide, 100, 0), 0xF00000u);
+    EXPECT_EQ(shown(wide, 101, 0), 0x0000F0u);
+    EXPECT_EQ(shown(wide, 899, 599), 0x00F000u);
+
+    // Twice the size: each pixel becomes a 2 x 2 block, never a blend.
+    WindowHandle large = window(1600, 1200);
+    ASSERT_TRUE(presenter.attachWindow(large));
+    presenter.present(frame_);
+    EXPECT_EQ(shown(large, 0, 0), 0xF00000u);
+    EXPECT_EQ(shown(large, 1, 1), 0xF00000u);
+    EXPECT_EQ(shown(large, 2, 1), 0x0000F0u);
+    EXPECT_EQ(shown(large, 3, 0), 0x0000F0u);
+
+    // The software renderer does not wait for the blank: the wait before
+    // the next frame does.
+    clock_.sleeps.clear();
+    presenter.present(frame_);
+    presenter.waitForVerticalBlank();
+    EXPECT_FALSE(clock_.sleeps.empty());
+    presenter.detach();
+}
+
+TEST_F(SdlPresenterTest, CooperativeLevelHandsTheWindowToThePresenter) {
+    SdlPresenter presenter(clock_);
+    SoftwareDisplay display;
+    display.setPresenter(&presenter);
+    DirectDraw* driver = nullptr;
+    ASSERT_EQ(display.DirectDrawCreate(nullptr, &driver), DD_OK);
+    EXPECT_NE(driver->SetCooperativeLevel(nullptr, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
+    WindowHandle game = window(800, 600);
+    EXPECT_EQ(driver->SetCooperativeLevel(game, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
+    EXPECT_NE(presenter.renderer(), nullptr);
+    driver->Release();
+}
+
+}  // namespace
