@@ -76,7 +76,10 @@ bool SdlPresenter::textureFits(const SDL_Surface* visible) {
     }
     texture_ = SDL_CreateTexture(renderer_, visible->format->format, SDL_TEXTUREACCESS_STREAMING,
                                  visible->w, visible->h);
-    return texture_ != nullptr;
+    if (!texture_) return false;
+    // Whatever the hint says by now, the frame is scaled without blending.
+    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+    return true;
 }
 
 void SdlPresenter::present(SDL_Surface* visible) {
