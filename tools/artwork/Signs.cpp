@@ -38,6 +38,14 @@ bool addPlate(std::vector<Picture>* out, const char* fileName, int width, int he
     paintBands(plate, {0, 0, width, height}, {palette::kFace, palette::kFaceLow});
     paintRaisedFrame(plate, {0, 0, width, height}, 2,
                      {palette::kSteelLight, palette::kSteel, palette::kSteelDark});
+    // Rounded corners: the key shows through where the frame turns.
+    for (int x : {0, width - 1}) {
+        for (int y : {0, height - 1}) {
+            plate.set(x, y, kKey);
+            plate.set(x == 0 ? 1 : width - 2, y, kKey);
+            plate.set(x, y == 0 ? 1 : height - 2, kKey);
+        }
+    }
     plate.draw(picture, 0, 0);
     picture = plate;
     return true;
