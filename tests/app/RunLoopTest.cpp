@@ -67,8 +67,12 @@ protected:
     ScopedTestPictures pictures;
 };
 
-TEST_F(RunLoopTest, EscapeHeldFromTheStartGivesOneIntroFrameOneTitleFrameThenGameOver) {
-    HeadlessPlatform platform;
+class EscapeFromTheStart : public RunLoopTest, public ::testing::WithParamInterface<PixelLayout> {};
+
+TEST_P(EscapeFromTheStart, GivesOneIntroFrameOneTitleFrameThenGameOver) {
+    HeadlessOptions options;
+    options.layout = GetParam();
+    HeadlessPlatform platform(options);
     platform.press(DIK_ESCAPE, INT32_MIN);
     HeadlessRun run = runGame(platform);
 
@@ -93,6 +97,9 @@ TEST_F(RunLoopTest, EscapeHeldFromTheStartGivesOneIntroFrameOneTitleFrameThenGam
     EXPECT_EQ(passes[0].keyboardReads, 1);
     EXPECT_EQ(passes[0].peek.gameTime, gameOverFrom);
 }
+
+INSTANTIATE_TEST_SUITE_P(BothLayouts, EscapeFromTheStart,
+                         ::testing::Values(PixelLayout::Rgb565, PixelLayout::Rgb555));
 
 TEST_F(RunLoopTest, QueuedMessagesWaitForPlayAndAreWorkedOffOnePerPass) {
     HeadlessOptions options;
