@@ -91,7 +91,8 @@ public:
         std::FILE* file = std::fopen(path.c_str(), "wb");
         if (!file) return {};
         files_.push_back(path);
-        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        const bool written =
+            bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
         return std::fclose(file) == 0 && written ? path : std::string();
     }
     std::string write(const std::string& name, PictureLayout layout, int width, int height,
