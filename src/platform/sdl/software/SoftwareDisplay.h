@@ -57,6 +57,9 @@ struct SoftwareState;
 class SoftwareDisplay final : public DisplayPlatform {
 public:
     explicit SoftwareDisplay(PixelLayout layout = PixelLayout::Rgb565);
+    // Uninstalls itself if installed and frees the bitmaps and memory
+    // contexts still held; DirectDraw objects and surfaces stay usable until
+    // their last Release.
     ~SoftwareDisplay();
     SoftwareDisplay(const SoftwareDisplay&) = delete;
     SoftwareDisplay& operator=(const SoftwareDisplay&) = delete;
@@ -84,7 +87,8 @@ public:
     FramePresenter* presenter() const;
 
     // The buffers of the primary chain of the most recently created
-    // DirectDraw object still alive; null while there is none.
+    // DirectDraw object still alive; null while there is none. Every flip
+    // exchanges the two.
     SDL_Surface* frontBuffer() const;
     SDL_Surface* backBuffer() const;
     // The pixels behind a surface this platform made; null for any other.
