@@ -5,9 +5,9 @@
 
 namespace {
 
-// A program that could not make its window or take the screen has failed,
-// and says so to whoever started it.
-constexpr int kStartFailed = 1;
+// A program that could not make its window or take the screen ends quietly,
+// with nothing shown and the same code as a game that ended normally.
+constexpr int kStartFailed = 0;
 
 // The program's exit code: the code given with WM_QUIT when that message
 // ended the game. A game ended from inside (Escape, a lost game) exits with 0
