@@ -25,6 +25,9 @@ VerticalBlankPacing::VerticalBlankPacing(PacingClock& clock, int reportedRefresh
 
 void VerticalBlankPacing::setRefreshRate(int reportedRefreshHz) {
     pacer_.setRefreshRate(reportedRefreshHz);
+    pacingItself_ = false;
+    havePreviousPresent_ = false;
+    quickFrames_ = 0;
 }
 
 void VerticalBlankPacing::waitForVerticalBlank() {
@@ -45,7 +48,18 @@ void VerticalBlankPacing::waitForVerticalBlank() {
 }
 
 void VerticalBlankPacing::presented(std::int64_t called, std::int64_t returned) {
-    const std::uint32_t sleep = pacer_.afterWait(called, returned);
+    if (!pacingItself_) {
+        const bool quick =
+            havePreviousPresent_ && (returned - previousPresent_) * 4 < pacer_.period() * 3;
+        quickFrames_ = quick ? quickFrames_ + 1 : 0;
+        pacingItself_ = quickFrames_ >= kQuickFramesToDecide;
+    }
+    havePreviousPresent_ = true;
+    previousPresent_ = returned;
+    // A present that does not wait tells nothing about the blank, however
+    // long it took: the frame is paced as if it had returned at once.
+    const std::uint32_t sleep =
+        pacingItself_ ? pacer_.afterWait(returned, returned) : pacer_.afterWait(called, returned);
     const std::int64_t perSecond = clock_.ticksPerSecond();
     nextFrame_ = returned + (std::int64_t{sleep} * perSecond + 999) / 1000;
     presentedSinceWait_ = true;

@@ -20,16 +20,21 @@ PacingClock& sdlPacingClock();
 // DirectDraw's "wait for the vertical blank" on a presentation that may or
 // may not wait for the display itself. Where presenting a frame blocks until
 // the blank (vsync honoured), the wait adds nothing, so the two never cost two
-// refreshes per frame. Where it returns at once (Xvfb, the software renderer,
-// drivers that ignore vsync), the wait sleeps until the refresh boundary the
-// frame belongs to, so the frame loop runs at the refresh rate and never
-// keeps a core busy. A wait with no frame presented since the last one (a
-// flip that was refused) sleeps until the next boundary, as a real wait would.
+// refreshes per frame. Where it does not (the software renderer, drivers that
+// ignore vsync), the wait sleeps until the refresh boundary the frame belongs
+// to, so the frame loop runs at the refresh rate and never keeps a core busy.
+// A present that merely takes long (the software renderer scaling a frame)
+// looks like one that waited; but a presentation that waits for blanks never
+// lets frames through faster than the display refreshes, so once several in
+// a row came quicker than that, its presents are no longer taken as waits.
+// A wait with no frame presented since the last one (a flip that was
+// refused) sleeps until the next boundary, as a real wait would.
 class VerticalBlankPacing {
 public:
     VerticalBlankPacing(PacingClock& clock, int reportedRefreshHz);
 
     // 0 or an implausible value means the display did not say: 60 Hz.
+    // A new rate (a new window) is judged afresh.
     void setRefreshRate(int reportedRefreshHz);
     int refreshRate() const { return pacer_.refreshRate(); }
 
@@ -37,9 +42,20 @@ public:
     // Counter values read just before and just after a frame was presented.
     void presented(std::int64_t called, std::int64_t returned);
 
+    // True once presents have shown that they do not wait for blanks.
+    bool pacingItself() const { return pacingItself_; }
+
 private:
+    // Frames in a row, all quicker than three quarters of a refresh, that
+    // show a presentation does not wait: more than a swap chain can queue.
+    static constexpr int kQuickFramesToDecide = 4;
+
     PacingClock& clock_;
     FramePacer pacer_;
     bool presentedSinceWait_ = false;
     std::int64_t nextFrame_ = 0;
+    bool pacingItself_ = false;
+    bool havePreviousPresent_ = false;
+    std::int64_t previousPresent_ = 0;
+    int quickFrames_ = 0;
 };
