@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 namespace {
 
 class SdlPacingClock final : public PacingClock {
@@ -27,7 +29,7 @@ void VerticalBlankPacing::setRefreshRate(int reportedRefreshHz) {
     pacer_.setRefreshRate(reportedRefreshHz);
     pacingItself_ = false;
     havePreviousPresent_ = false;
-    quickFrames_ = 0;
+    quickScore_ = 0;
 }
 
 void VerticalBlankPacing::waitForVerticalBlank() {
@@ -51,8 +53,8 @@ void VerticalBlankPacing::presented(std::int64_t called, std::int64_t returned) 
     if (!pacingItself_) {
         const bool quick =
             havePreviousPresent_ && (returned - previousPresent_) * 4 < pacer_.period() * 3;
-        quickFrames_ = quick ? quickFrames_ + 1 : 0;
-        pacingItself_ = quickFrames_ >= kQuickFramesToDecide;
+        quickScore_ = quick ? quickScore_ + kQuickFrameScore : std::max(quickScore_ - 1, 0);
+        pacingItself_ = quickScore_ >= kScoreToDecide;
     }
     havePreviousPresent_ = true;
     previousPresent_ = returned;

@@ -46,9 +46,12 @@ public:
     bool pacingItself() const { return pacingItself_; }
 
 private:
-    // Frames in a row, all quicker than three quarters of a refresh, that
-    // show a presentation does not wait: more than a swap chain can queue.
-    static constexpr int kQuickFramesToDecide = 4;
+    // Frames quicker than three quarters of a refresh count 4 each, others
+    // take 1 off: four quick ones in a row (more than a swap chain queues
+    // after a stall), or quick ones among slow ones often enough, show that
+    // the presentation does not wait.
+    static constexpr int kQuickFrameScore = 4;
+    static constexpr int kScoreToDecide = 16;
 
     PacingClock& clock_;
     FramePacer pacer_;
@@ -57,5 +60,5 @@ private:
     bool pacingItself_ = false;
     bool havePreviousPresent_ = false;
     std::int64_t previousPresent_ = 0;
-    int quickFrames_ = 0;
+    int quickScore_ = 0;
 };
