@@ -36,5 +36,11 @@ endif()
 
 include(cmake/WindowsCross.cmake)
 
+# Benchmarks, where Google Benchmark is installed (scripts/setup installs it).
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+  add_subdirectory(bench)
+endif()
+
 enable_testing()
 add_subdirectory(tests)
