@@ -9,11 +9,13 @@ if(ZORBANIX_WINDOWS AND MINGW_I686_CXX)
     BINARY_DIR ${CMAKE_BINARY_DIR}/windows
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
                -DCMAKE_BUILD_TYPE=Release
+               -DZORBANIX_WINDOWS_TESTS=ON
     BUILD_ALWAYS ON
     INSTALL_COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/windows/bin/zorbanix.exe
                     ${CMAKE_BINARY_DIR}/bin/zorbanix.exe
     USES_TERMINAL_BUILD ON)
   set(ZORBANIX_EXE ${CMAKE_BINARY_DIR}/bin/zorbanix.exe)
+  include(${CMAKE_SOURCE_DIR}/tests/wine/display/WineDisplayTests.cmake)
 elseif(ZORBANIX_WINDOWS)
   message(WARNING "i686-w64-mingw32-g++ not found: zorbanix.exe is not built")
 endif()

@@ -52,10 +52,13 @@ public:
     virtual void finish() = 0;
 
     virtual Layout16 layout() const = 0;
-    virtual VideoDriver* driver() const = 0;
-    virtual Surface* backBuffer() const = 0;
+    virtual VideoDriver* driver() = 0;
+    virtual Surface* backBuffer() = 0;
     // Empty when the surface cannot be read.
     virtual Pixels read(DdSurface* surface) = 0;
+    // Why picture files of this layout cannot be loaded faithfully here, for
+    // a fault of the platform below this program; null when they can.
+    virtual const char* cannotLoad(PictureLayout) const { return nullptr; }
 };
 
 struct PixelBackendMaker {

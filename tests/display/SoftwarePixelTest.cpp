@@ -62,8 +62,8 @@ public:
     Layout16 layout() const override {
         return layout_ == PixelLayout::Rgb565 ? Layout16::Rgb565 : Layout16::Rgb555;
     }
-    VideoDriver* driver() const override { return display_->driver(); }
-    Surface* backBuffer() const override { return display_->backBuffer(); }
+    VideoDriver* driver() override { return display_->driver(); }
+    Surface* backBuffer() override { return display_->backBuffer(); }
     Pixels read(DdSurface* surface) override {
         Pixels pixels;
         const SDL_Surface* sdl = platform_->sdlSurface(surface);
