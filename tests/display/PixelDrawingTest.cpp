@@ -15,6 +15,7 @@
 #include "display/Sprite.h"
 #include "display/SpriteFrame.h"
 #include "display/Surface.h"
+#include "display/VideoDriver.h"
 
 void PixelDrawing::SetUp() {
     backend_ = GetParam().make();
@@ -206,6 +207,62 @@ TEST_P(PixelDrawing, SpritesAreClippedAtTheScreenEdges) {
     sprite.Draw(0, 100, 600, back_);
     sprite.Draw(0, -25, -17, back_);
     EXPECT_EQ(countDifferent(backPixels(), grey()), 0);
+}
+
+// DirectDraw's own rules for surfaces without a clipper, which the sprite
+// frames are: the software display must answer as the real one does.
+TEST_P(PixelDrawing, UnclippedSurfacesFollowDirectDrawRectangleRules) {
+    DdSurfaceDesc request = {};
+    request.size = kSurfaceDescSize;
+    request.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    request.caps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
+    request.width = request.height = 8;
+    Surface dest, source;
+    ASSERT_TRUE(driver()->CreateSurface(&request, dest.platformSurfaceSlot()));
+    request.width = request.height = 2;
+    ASSERT_TRUE(driver()->CreateSurface(&request, source.platformSurfaceSlot()));
+    DdSurface* to = dest.platformSurface();
+    DdSurface* from = source.platformSurface();
+    ASSERT_TRUE(dest.Fill(nullptr, 0x1111));
+    for (int i = 0; i < 4; ++i) {
+        DdRect pixel = {i % 2, i / 2, i % 2 + 1, i / 2 + 1};
+        ASSERT_TRUE(source.Fill(&pixel, 0x100u * (i + 1)));
+    }
+
+    // A rectangle reaching outside is refused whole, a fill of nothing too.
+    DdRect overTheEdge = {7, 0, 9, 2};
+    EXPECT_NE(to->Blt(&overTheEdge, from, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_FALSE(dest.Fill(&overTheEdge, 0x2222));
+    DdRect empty = {3, 3, 3, 5};
+    EXPECT_FALSE(dest.Fill(&empty, 0x2222));
+    EXPECT_EQ(backend().read(to).at(7, 0), 0x1111);
+
+    // Whole onto a larger rectangle repeats pixels.
+    DdRect fourByFour = {0, 0, 4, 4};
+    ASSERT_EQ(to->Blt(&fourByFour, from, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    Pixels pixels = backend().read(to);
+    EXPECT_EQ(pixels.at(1, 1), 0x100);
+    EXPECT_EQ(pixels.at(2, 1), 0x200);
+    EXPECT_EQ(pixels.at(3, 3), 0x400);
+    EXPECT_EQ(pixels.at(4, 0), 0x1111);
+
+    // A surface blitted onto itself reads its picture as it was.
+    DdRect left = {0, 0, 4, 1};
+    DdRect right = {1, 0, 5, 1};
+    ASSERT_EQ(to->Blt(&right, to, &left, DDBLT_WAIT, nullptr), DD_OK);
+    pixels = backend().read(to);
+    EXPECT_EQ(pixels.at(1, 0), 0x100);
+    EXPECT_EQ(pixels.at(3, 0), 0x200);
+    EXPECT_EQ(pixels.at(4, 0), 0x200);
+
+    // A locked surface is busy until unlocked.
+    DdSurfaceDesc desc = {};
+    desc.size = kSurfaceDescSize;
+    ASSERT_EQ(to->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(to->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), static_cast<DdResult>(0x887601AE));
+    EXPECT_EQ(to->Unlock(nullptr), DD_OK);
+    dest.Destroy();
+    source.Destroy();
 }
 
 TEST_P(PixelDrawing, AllKeyColourFrameIsInvisibleOnlyWhenKeyed) {
