@@ -16,12 +16,16 @@ struct GdiBitmapRecord {
 };
 
 // A device context: either onto a DirectDraw surface (from GetDC) or a
-// memory context holding one selected bitmap.
+// memory context holding one selected bitmap. A surface's context is made
+// with the surface and stays registered for its life, since colour matching
+// takes and gives it back several times for every block of every frame; it
+// is a context only while it is live, between GetDC and ReleaseDC.
 struct DcRecord {
     enum class Kind { Surface, Memory };
     Kind kind = Kind::Memory;
     SoftwareSurface* surface = nullptr;
     GdiBitmapRecord* selected = nullptr;
+    bool live = true;
 };
 
 inline GdiObject toHandle(GdiBitmapRecord* record) { return reinterpret_cast<GdiObject>(record); }

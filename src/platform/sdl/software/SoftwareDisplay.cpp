@@ -260,8 +260,10 @@ int SoftwareDisplay::callCount(SoftwareCall call) const {
 
 int SoftwareDisplay::liveObjects() const {
     if (!state_) return 0;
-    // The shared stock bitmap is not an object anyone made.
+    // The shared stock bitmap is not an object anyone made, and a surface's
+    // context counts only while it is handed out.
+    std::size_t contexts = 0;
+    for (const DcRecord* dc : state_->contexts) contexts += dc->live ? 1 : 0;
     return static_cast<int>(state_->drivers.size() + state_->surfaces.size() +
-                            state_->clippers.size() + state_->bitmaps.size() - 1 +
-                            state_->contexts.size());
+                            state_->clippers.size() + state_->bitmaps.size() - 1 + contexts);
 }

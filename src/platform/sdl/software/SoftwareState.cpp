@@ -87,7 +87,7 @@ GdiBitmapRecord* SoftwareState::findBitmap(GdiObject object) const {
 
 DcRecord* SoftwareState::findContext(DeviceContext dc) const {
     auto* record = reinterpret_cast<DcRecord*>(dc);
-    return contexts.count(record) ? record : nullptr;
+    return contexts.count(record) && record->live ? record : nullptr;
 }
 
 SoftwareDirectDraw* SoftwareState::newestDriver() const {

@@ -30,6 +30,10 @@ SoftwareSurface::SoftwareSurface(SoftwareState* state, Kind kind, SDL_Surface* p
     : state_(state), kind_(kind), pixels_(pixels), caps_(caps) {
     state_->retain();
     state_->surfaces[this] = this;
+    ownDc_.kind = DcRecord::Kind::Surface;
+    ownDc_.surface = this;
+    ownDc_.live = false;
+    state_->contexts.insert(&ownDc_);
 }
 
 SoftwareSurface::~SoftwareSurface() {
@@ -40,10 +44,7 @@ SoftwareSurface::~SoftwareSurface() {
     if (front_) front_->back_ = nullptr;
     if (driver_) driver_->primaryGone(this);
     if (clipper_) clipper_->Release();
-    if (dc_) {
-        state_->contexts.erase(dc_);
-        delete dc_;
-    }
+    state_->contexts.erase(&ownDc_);
     SDL_FreeSurface(pixels_);
     state_->surfaces.erase(this);
     state_->release();
@@ -151,19 +152,15 @@ DdResult SoftwareSurface::GetDC(DeviceContext* out) {
     if (lost_) return DDERR_SURFACELOST;
     if (dc_) return software::kErrDcAlreadyCreated;
     if (locked_) return software::kErrSurfaceBusy;
-    dc_ = new (std::nothrow) DcRecord;
-    if (!dc_) return DDERR_OUTOFMEMORY;
-    dc_->kind = DcRecord::Kind::Surface;
-    dc_->surface = this;
-    state_->contexts.insert(dc_);
+    ownDc_.live = true;
+    dc_ = &ownDc_;
     *out = toHandle(dc_);
     return DD_OK;
 }
 
 DdResult SoftwareSurface::ReleaseDC(DeviceContext dc) {
     if (!dc_ || toHandle(dc_) != dc) return DDERR_INVALIDPARAMS;
-    state_->contexts.erase(dc_);
-    delete dc_;
+    ownDc_.live = false;
     dc_ = nullptr;
     return DD_OK;
 }

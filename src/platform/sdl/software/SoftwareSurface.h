@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "display/DirectDrawApi.h"
+#include "platform/sdl/software/GdiRecords.h"
 #include "platform/sdl/software/SurfaceBlit.h"
 
-struct DcRecord;
 struct SoftwareState;
 class SoftwareClipper;
 class SoftwareDirectDraw;
@@ -65,7 +65,8 @@ private:
     SoftwareSurface* front_ = nullptr;  // a back buffer's primary, while it lives
     SoftwareDirectDraw* driver_ = nullptr;
     SoftwareClipper* clipper_ = nullptr;
-    DcRecord* dc_ = nullptr;
+    DcRecord ownDc_;
+    DcRecord* dc_ = nullptr;  // &ownDc_ while it is handed out
     BlitKey key_;
     bool lost_ = false;
     bool locked_ = false;
