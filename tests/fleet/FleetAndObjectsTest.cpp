@@ -43,4 +43,16 @@ TEST_F(FleetAndObjectsTest, InvadersEraseEveryBlockTheyTouchAndAreUnharmed) {
     EXPECT_EQ(15, liveBlocks(0));
 }
 
+TEST_F(FleetAndObjectsTest, ABoxBottomOnTheTopBlockRowErodesOnePixelHigherDoesNot) {
+    // The erosion walk is skipped while the whole fleet is above the
+    // bunkers; touching is overlapping, so the skip must stop one row before.
+    Invader* invader = fleet.grid->at(4, 0);
+    invader->y = 441;  // box rows 433..449, the blocks start at row 450
+    bunkers.erodeByFleet(&fleet);
+    EXPECT_EQ(20, liveBlocks(0));
+    invader->y = 442;  // box rows 434..450
+    bunkers.erodeByFleet(&fleet);
+    EXPECT_EQ(20 - 2, liveBlocks(0));
+}
+
 }  // namespace
