@@ -35,6 +35,7 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tools/CMakeLists.txt)
 endif()
 
 include(cmake/WindowsCross.cmake)
+include(cmake/Dist.cmake)
 
 # Benchmarks, where Google Benchmark is installed (scripts/setup installs it).
 find_package(benchmark QUIET)

@@ -1,0 +1,267 @@
+# Helpers for the drivers that play zorbanix.exe under Wine on a virtual X
+# display. Sourced, never run. The caller sets:
+#   GAME_DIR     the folder holding zorbanix.exe and its 18 pictures
+#   SCREENS      the zorbanix_wine_screens tool
+#   WINE_ROOT    a folder under the build tree; the Wine prefix lives in it
+#                and is made once, then reused by every driver
+#   WORK         this driver's own scratch folder (emptied on start)
+# and calls start_session, then start_game, then plays.
+
+SKIP_CODE=77
+
+log() { printf '[%6.1fs] %s\n' "$(elapsed)" "$*"; }
+fail() {
+    log "FAIL: $*"
+    exit 1
+}
+skip() {
+    echo "SKIPPED: $*"
+    exit "$SKIP_CODE"
+}
+
+session_started=$(date +%s.%N)
+elapsed() { awk -v a="$session_started" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }'; }
+# Seconds since an earlier `date +%s.%N`.
+seconds_since() { awk -v a="$1" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }'; }
+
+xvfb_pid=
+game_pid=
+watchdog_pid=
+
+stop_session() {
+    local code=$?
+    trap - EXIT INT TERM
+    if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
+        kill "$game_pid" 2>/dev/null || true
+    fi
+    # Every Wine process of the prefix (the game, services, explorer) and
+    # the wineserver itself.
+    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+        timeout 10 wineserver -w >/dev/null 2>&1 || true
+    fi
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    if [ -n "$watchdog_pid" ]; then kill "$watchdog_pid" 2>/dev/null || true; fi
+    exit "$code"
+}
+
+require_tools() {
+    local tool
+    for tool in wine wineserver Xvfb xdotool xwd timeout awk; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            skip "'$tool' is not installed, so zorbanix.exe is not played under Wine here" \
+                "(./scripts/setup installs wine, wine32:i386, xvfb, xdotool and x11-apps)"
+        fi
+    done
+    [ -f "$GAME_DIR/zorbanix.exe" ] || fail "no $GAME_DIR/zorbanix.exe: build it first"
+}
+
+# Starts Xvfb on a display that it picks itself (a free one), 800 x 600 at
+# 16 bits per pixel, the mode the game asks for.
+start_xvfb() {
+    local number_file="$WORK/display-number"
+    : >"$number_file"
+    Xvfb -displayfd 3 -screen 0 800x600x16 -nolisten tcp -noreset \
+        3>"$number_file" >"$WORK/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    local i
+    for i in $(seq 1 100); do
+        if [ -s "$number_file" ]; then break; fi
+        kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+        sleep 0.1
+    done
+    [ -s "$number_file" ] || fail "Xvfb gave no display number"
+    export DISPLAY=":$(tr -dc 0-9 <"$number_file")"
+    log "Xvfb on $DISPLAY"
+}
+
+# Makes the prefix on first use; later drivers of the run find it ready.
+prepare_prefix() {
+    export WINEPREFIX="$WINE_ROOT/prefix"
+    # ZORBANIX_WINEDEBUG lets a person see what Wine says (e.g. err+all).
+    export WINEARCH=win32 WINEDEBUG=${ZORBANIX_WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+    mkdir -p "$WINE_ROOT"
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+            log "making the Wine prefix $WINEPREFIX"
+            rm -rf "$WINEPREFIX"
+            timeout 180 wineboot -i >"$WINE_ROOT/wineboot.log" 2>&1 ||
+                fail "wineboot failed: $(tail -5 "$WINE_ROOT/wineboot.log")"
+            # A crash then ends the program with its report in the log,
+            # instead of waiting behind a dialog box.
+            timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+                /t REG_DWORD /d 0 /f >>"$WINE_ROOT/wineboot.log" 2>&1 ||
+                fail "could not set up the prefix: $(tail -5 "$WINE_ROOT/wineboot.log")"
+            timeout 60 wineserver -w || true
+        fi
+    ) 9>"$WINE_ROOT/prefix.lock"
+    [ -f "$WINEPREFIX/system.reg" ] || fail "the Wine prefix was not made"
+}
+
+start_session() {
+    # Wine wants an absolute prefix, and the game runs in its own folder.
+    GAME_DIR=$(realpath -m "$GAME_DIR") SCREENS=$(realpath -m "$SCREENS")
+    WINE_ROOT=$(realpath -m "$WINE_ROOT") WORK=$(realpath -m "$WORK")
+    require_tools
+    rm -rf "$WORK"
+    mkdir -p "$WORK"
+    trap stop_session EXIT
+    trap 'exit 1' INT TERM
+    start_xvfb
+    # Should this shell be killed outright, the watchdog still clears away
+    # Wine and the X server, so that nothing is left running.
+    local driver=$$ server=$xvfb_pid
+    (
+        while kill -0 "$driver" 2>/dev/null; do sleep 2; done
+        WINEPREFIX="$WINE_ROOT/prefix" wineserver -k
+        kill "$server"
+    ) >/dev/null 2>&1 &
+    watchdog_pid=$!
+    prepare_prefix
+}
+
+# Runs the game in its folder, for at most `limit` seconds, and waits for
+# its window. Sets game_pid and game_window.
+start_game() {
+    local limit=${1:-120}
+    (cd "$GAME_DIR" && exec timeout --kill-after=5 "$limit" wine zorbanix.exe) \
+        >"$WORK/game.log" 2>&1 &
+    game_pid=$!
+    log "zorbanix.exe started"
+    local i
+    game_window=
+    for i in $(seq 1 600); do
+        game_window=$(xdotool search --name '^Zorbanix$' 2>/dev/null | head -1 || true)
+        if [ -n "$game_window" ]; then break; fi
+        if ! kill -0 "$game_pid" 2>/dev/null; then
+            if grep -q "wine32 is missing" "$WORK/game.log"; then
+                skip "Wine cannot run 32-bit programs here (install wine32:i386)"
+            fi
+            fail "zorbanix.exe ended before its window appeared: $(tail -5 "$WORK/game.log")"
+        fi
+        sleep 0.1
+    done
+    [ -n "$game_window" ] || fail "no Zorbanix window within 60 s"
+    log "window $game_window"
+    focus_game
+}
+
+# With no window manager Wine keeps the focus itself; the pointer is also
+# put over the window, where keys go whenever the focus falls back to the
+# pointer's window.
+focus_game() {
+    xdotool mousemove 400 300 >/dev/null 2>&1 || true
+    xdotool windowfocus "$game_window" >/dev/null 2>&1 || true
+}
+
+# Holds a key down long enough for the game to see it in its snapshot of
+# the keyboard (it reads one per frame), then lets it go.
+hold_key() {
+    local key=$1 seconds=${2:-0.4}
+    focus_game
+    xdotool keydown "$key"
+    sleep "$seconds"
+    xdotool keyup "$key"
+}
+
+# Fails at once when the game has ended by itself, with what Wine said.
+require_game_running() {
+    if [ -n "$game_pid" ] && ! kill -0 "$game_pid" 2>/dev/null; then
+        fail "zorbanix.exe ended unexpectedly: $(grep -v '^ALSA' "$WORK/game.log" | tail -3)"
+    fi
+}
+
+# Dumps the screen into a file.
+capture() {
+    local attempt
+    require_game_running
+    # A window that goes while xwd walks the tree fails the dump; try again.
+    for attempt in 1 2 3; do
+        xwd -root -silent -out "$1" 2>/dev/null && return 0
+        sleep 0.05
+    done
+    fail "xwd could not dump the screen"
+}
+
+# Captures until the screen equals the named reference or `limit` seconds
+# pass; the matching dump is kept as $WORK/<keep>.xwd. Each dump that
+# matched nothing is counted in `unmatched`.
+wait_for_screen() {
+    local name=$1 limit=$2 keep=${3:-$1}
+    local started seen
+    started=$(date +%s.%N)
+    while :; do
+        capture "$WORK/poll.xwd"
+        seen=$("$SCREENS" classify "$REFERENCES" "$WORK/poll.xwd")
+        if [ "$seen" = "$name" ]; then
+            mv "$WORK/poll.xwd" "$WORK/$keep.xwd"
+            return 0
+        fi
+        if awk -v s="$(seconds_since "$started")" -v l="$limit" 'BEGIN { exit !(s > l) }'; then
+            mv "$WORK/poll.xwd" "$WORK/$keep.xwd"
+            log "after ${limit}s the screen is still not $name (nearest: $seen)"
+            return 1
+        fi
+    done
+}
+
+# Renders the screens that the game must show, once per driver.
+render_references() {
+    REFERENCES="$WORK/references"
+    mkdir -p "$REFERENCES"
+    "$SCREENS" references "$GAME_DIR" "$REFERENCES" >/dev/null ||
+        fail "could not render the reference screens"
+}
+
+# One line of the parity table: the named screen against its reference; a
+# picture of the differing pixels is left beside the dump.
+parity_rows=()
+check_parity() {
+    local name=$1 dump=$2 row
+    row=$("$SCREENS" compare "$REFERENCES" "$name" "$dump" "$WORK/$name-diff.bmp") || {
+        parity_rows+=("$row")
+        fail "$name differs from the Linux build: $row (see $WORK/$name-diff.bmp)"
+    }
+    parity_rows+=("$row")
+}
+
+print_parity_table() {
+    local row
+    echo "screen        pixels compared  pixels differing"
+    for row in "${parity_rows[@]}"; do
+        # shellcheck disable=SC2086
+        printf '%-13s %15s  %16s\n' $row
+    done
+}
+
+# What the play reader sees in a dump: sets fleet_count, fleet_dx,
+# fleet_dy, ships (space separated x), shots (x,y pairs), paused.
+read_play() {
+    local dump=$1 key rest
+    fleet_count=0 fleet_dx=0 fleet_dy=0 ships="" shots="" paused=no
+    while read -r key rest; do
+        case "$key" in
+            fleet) read -r fleet_count fleet_dx fleet_dy <<<"$rest" ;;
+            ships) ships=$rest ;;
+            shots) shots=$rest ;;
+            paused) paused=$rest ;;
+        esac
+    done < <("$SCREENS" play "$GAME_DIR" "$dump")
+}
+
+# Waits for the game to end, for at most `limit` seconds; sets exit_code.
+wait_for_exit() {
+    local limit=$1 i
+    for i in $(seq 1 $((limit * 10))); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$game_pid" 2>/dev/null; then fail "zorbanix.exe still running after ${limit}s"; fi
+    exit_code=0
+    wait "$game_pid" || exit_code=$?
+    game_pid=
+}
