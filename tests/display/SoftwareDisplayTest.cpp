@@ -272,6 +272,13 @@ TEST_F(SoftwareDisplayTest, ObjectsOutliveThePlatform) {
     desc.caps = DDSCAPS_PRIMARYSURFACE;
     DdSurface* primary = nullptr;
     ASSERT_EQ(driver->CreateSurface(&desc, &primary), DD_OK);
+    // A 5-5-5 pixel is stored in 16 bits, and the lock says so, as DirectDraw does.
+    DdSurfaceDesc locked = {};
+    locked.size = kSurfaceDescSize;
+    ASSERT_EQ(primary->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(locked.pixelFormat.rgbBitCount, 16u);
+    EXPECT_EQ(locked.pixelFormat.greenMask, 0x03E0u);
+    ASSERT_EQ(primary->Unlock(nullptr), DD_OK);
     platform.reset();
 
     // The display falls back to the absent platform, and the objects still

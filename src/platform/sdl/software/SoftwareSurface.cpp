@@ -186,8 +186,10 @@ DdResult SoftwareSurface::Lock(const DdRect* rect, DdSurfaceDesc* desc, std::uin
     desc->pitch = pixels_->pitch;
     desc->surface = static_cast<Uint8*>(pixels_->pixels) + area.top * pixels_->pitch +
                     area.left * format->BytesPerPixel;
-    desc->pixelFormat =
-        DdPixelFormat{format->BitsPerPixel, format->Rmask, format->Gmask, format->Bmask};
+    // DirectDraw counts the storage bits: a 5-5-5 pixel is 16 bits wide, the
+    // top one unused, although SDL names it a 15-bit format.
+    const auto storageBits = static_cast<std::uint32_t>(format->BytesPerPixel * 8);
+    desc->pixelFormat = DdPixelFormat{storageBits, format->Rmask, format->Gmask, format->Bmask};
     desc->caps = caps_;
     locked_ = true;
     return DD_OK;
