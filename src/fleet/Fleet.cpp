@@ -173,11 +173,13 @@ void Fleet::march(bool enabled) {
     if (!enabled) {
         return;
     }
-    // Compared as a signed difference so that the test holds across the
-    // tick counter's wrap.
-    const std::int32_t sinceLast = static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(gameTime()) - static_cast<std::uint32_t>(lastMarch));
-    if (sinceLast < marchInterval) {
+    // An unsigned difference of game time, so that the test holds across
+    // every wrap of game time, and the 0 a reset leaves counts as long ago
+    // even when game time has wrapped below it. With no invader left the
+    // interval is -1: nothing waits.
+    const std::uint32_t sinceLast =
+        static_cast<std::uint32_t>(gameTime()) - static_cast<std::uint32_t>(lastMarch);
+    if (marchInterval > 0 && sinceLast < static_cast<std::uint32_t>(marchInterval)) {
         return;
     }
     moveAll();
@@ -215,9 +217,10 @@ std::int32_t Fleet::removeDead() {
 }
 
 void Fleet::fire(EnemyBulletList* bullets, Sprite** bulletSprites) {
-    const std::int32_t sinceLast = static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(gameTime()) - static_cast<std::uint32_t>(lastFire));
-    if (sinceLast <= kFireSpacing) {
+    // As for the march: unsigned, so a reset's 0 is long ago after a wrap.
+    const std::uint32_t sinceLast =
+        static_cast<std::uint32_t>(gameTime()) - static_cast<std::uint32_t>(lastFire);
+    if (sinceLast <= static_cast<std::uint32_t>(kFireSpacing)) {
         return;
     }
     shoot(bullets, bulletSprites);

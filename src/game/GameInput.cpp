@@ -33,12 +33,15 @@ void Game::handleInput() {
         state_ = Quit;
         return;
     }
-    // Widened so that the sum cannot overflow near the top of the 32-bit
-    // range of game time.
-    const std::int64_t toggleAllowedAfter =
-        static_cast<std::int64_t>(lastPauseToggle_) + kPauseRepeat;
+    // The time since the last toggle, as an unsigned difference of game
+    // time: the guard then holds across every wrap of game time, and a
+    // toggle that never happened (0) or lies more than 2^31 ms back counts
+    // as long past.
+    const std::uint32_t sinceToggle =
+        static_cast<std::uint32_t>(gameTime()) - static_cast<std::uint32_t>(lastPauseToggle_);
+    const bool toggleAllowed = sinceToggle > static_cast<std::uint32_t>(kPauseRepeat);
     if (state_ == Paused) {
-        if (keyDown(DIK_P) && gameTime() > toggleAllowedAfter) {
+        if (keyDown(DIK_P) && toggleAllowed) {
             // Resuming goes straight to play, also when the pause began while
             // getting ready.
             state_ = Playing;
@@ -48,7 +51,7 @@ void Game::handleInput() {
         }
         return;
     }
-    if (keyDown(DIK_P) && gameTime() > toggleAllowedAfter) {
+    if (keyDown(DIK_P) && toggleAllowed) {
         state_ = Paused;
         lastPauseToggle_ = gameTime();
         playerBullets_->setVerticalSpeed(0);

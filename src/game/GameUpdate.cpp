@@ -39,7 +39,10 @@ void Game::update() {
             playStep();
             break;
         case GetReady:
-            if (gameTime() < getReadyDeadline_) {
+            // Compared as a difference, so that a deadline past the top of
+            // game time's signed range is still ahead of a time below it.
+            if (static_cast<std::int32_t>(static_cast<std::uint32_t>(gameTime()) -
+                                          static_cast<std::uint32_t>(getReadyDeadline_)) < 0) {
                 drawGetReadyFrame();
             } else {
                 // No frame in this update; the next one is the first of play.

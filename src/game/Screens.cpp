@@ -42,10 +42,11 @@ void drawScreenPicture(DisplayDevice* display, const ScreenPicture& picture, int
     picture.sprite->Draw(0, x, y, display->backBuffer());
 }
 
-// Compared in 64 bits so that a deadline near the top of the 32-bit range
-// cannot overflow.
-std::int64_t later(std::int32_t time, std::int32_t delay) {
-    return static_cast<std::int64_t>(time) + delay;
+// Game time since `start`, as a signed difference that stays right when
+// game time wraps from the top of its range to the bottom.
+std::int32_t since(std::int32_t start) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(gameTime()) -
+                                     static_cast<std::uint32_t>(start));
 }
 
 }  // namespace
@@ -55,19 +56,18 @@ void Game::runIntro() {
     ScreenPicture ostrelwyn = loadScreenPicture(display_, "ostrelwyn.bmp", 332, 48, true);
     ScreenPicture presents = loadScreenPicture(display_, "presents.bmp", 130, 16, true);
 
-    const std::int64_t end = later(gameTime(), kIntroLength);
-    const std::int64_t presentsTime = later(gameTime(), kPresentsDelay);
+    const std::int32_t start = gameTime();
     for (;;) {
         pollInput();
         clearFrame();
         drawBackground();
         drawScreenPicture(display_, bird, 169, 117);
         drawScreenPicture(display_, ostrelwyn, 104, 237);
-        if (gameTime() > presentsTime) {
+        if (since(start) > kPresentsDelay) {
             drawScreenPicture(display_, presents, 196, 349);
         }
         presentFrame();
-        if (gameTime() > end || keyDown(DIK_ESCAPE)) {
+        if (since(start) > kIntroLength || keyDown(DIK_ESCAPE)) {
             break;
         }
     }
@@ -107,13 +107,13 @@ void Game::runTitle() {
 void Game::runGameOver() {
     ScreenPicture gameOver = loadScreenPicture(display_, "gameover.bmp", 481, 554, false);
 
-    const std::int64_t end = later(gameTime(), kGameOverLength);
+    const std::int32_t start = gameTime();
     do {
         clearFrame();
         drawBackground();
         drawScreenPicture(display_, gameOver, 24, 23);
         presentFrame();
-    } while (gameTime() < end);
+    } while (since(start) < kGameOverLength);
 
     destroySprite(gameOver.sprite);
     destroyBitmap(gameOver.bitmap);
