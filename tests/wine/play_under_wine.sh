@@ -42,113 +42,87 @@ check_parity title "$WORK/title.xwd"
 
 # Space: the first wave waits behind its get-ready sign with the fresh
 # fleet; P during the wait pauses it, the ship now shown at its start.
-hold_key space
-wait_for_screen getready 2.5 || fail "Space on the title did not bring the get-ready screen"
-# A busy machine can run the game at a few frames a second, and a press may
-# then go unseen; every press below is checked on screen and made again if
-# it did nothing. P is let go within 0.5 s, so one press toggles at most once.
-hold_key p
-wait_for_screen paused 1.5 || { hold_key p && wait_for_screen paused 1.5; } ||
-    fail "P during the wait did not pause"
+hold_until space 5 screen_is getready ||
+    fail "Space on the title did not bring the get-ready screen"
+hold_until p 3 screen_is paused || fail "P during the wait did not pause"
 check_parity getready "$WORK/getready.xwd"
 check_parity paused "$WORK/paused.xwd"
 sleep 0.5
-capture "$WORK/still-paused.xwd"
-[ "$("$SCREENS" classify "$REFERENCES" "$WORK/still-paused.xwd")" = paused ] ||
-    fail "the paused screen changed while paused"
+capture "$WORK/poll.xwd"
+screen_is paused || fail "the paused screen changed while paused"
 log "get-ready and paused screens as on Linux"
 
 # P again: play begins, the fleet in its opening layout or marched from it
 # in whole steps of 8 across and 16 down.
-sleep 0.4
-for attempt in 1 2 3; do
-    hold_key p
-    started=$(date +%s.%N)
-    while :; do
-        capture "$WORK/play.xwd"
-        read_play "$WORK/play.xwd"
-        if [ "$paused" = no ] || awk -v s="$(seconds_since "$started")" 'BEGIN { exit !(s > 1.5) }'; then
-            break
-        fi
-    done
-    [ "$paused" = no ] && break
-done
-[ "$paused" = no ] && [ "$fleet_count" = 55 ] ||
-    fail "no play after the second P (paused: $paused, invaders seen: $fleet_count)"
+hold_until p 5 paused_is no || fail "the second P did not end the pause"
+cp "$WORK/poll.xwd" "$WORK/play.xwd"
+[ "$fleet_count" = 55 ] || fail "after the second P $fleet_count invaders were seen, not 55"
 [ $((fleet_dx % 8)) = 0 ] && [ $((fleet_dy % 16)) = 0 ] ||
     fail "the fleet stands off its march grid: moved by ($fleet_dx, $fleet_dy)"
-log "play: all 55 invaders at the layout moved by ($fleet_dx, $fleet_dy); ship at $ships"
+log "play: all 55 invaders at the layout moved by ($fleet_dx, $fleet_dy)"
 
-# The ship on screen, once; an invader's hit hides it for the next wait,
-# after which it comes back where it was.
+# One ship on screen (an invader's hit hides it for the wait that follows,
+# after which it comes back where it was); sets ship_x.
 ship_x=
+one_ship() {
+    read_play "$WORK/poll.xwd"
+    [ -n "$ships" ] && [ "$ships" = "${ships%% *}" ] && ship_x=$ships
+}
 find_ship() {
-    local waited
-    for waited in $(seq 1 40); do
-        capture "$WORK/ship.xwd"
-        read_play "$WORK/ship.xwd"
-        if [ -n "$ships" ] && [ "$ships" = "${ships%% *}" ]; then
-            ship_x=$ships
-            return 0
-        fi
-        sleep 0.1
-    done
-    fail "no single ship on screen (seen: '$ships')"
+    poll_until 8 one_ship || fail "no single ship on screen (seen: '$ships')"
+}
+ship_left_of() { one_ship && [ "$ship_x" -lt "$1" ]; }
+ship_right_of() { one_ship && [ "$ship_x" -gt "$1" ]; }
+# By the left wall: the ship stands within the bound and did not move
+# since the last dump.
+last_wall_x=
+ship_at_wall() {
+    local before=$last_wall_x
+    one_ship || return 1
+    last_wall_x=$ship_x
+    [ "$ship_x" -le 100 ] && [ "$ship_x" = "$before" ]
 }
 
-# Steers with a key held for a time until the ship has moved the given way
-# (fewer or more); a hit that spends a ship during the hold freezes it for
-# the wait that follows, so the move is tried again.
-steer() {
-    local key=$1 seconds=$2 way=$3 attempt from
-    for attempt in 1 2 3; do
-        find_ship
-        from=$ship_x
-        hold_key "$key" "$seconds"
-        find_ship
-        if [ "$way" = fewer ] && [ "$ship_x" -lt "$from" ]; then return 0; fi
-        if [ "$way" = more ] && [ "$ship_x" -gt "$from" ]; then return 0; fi
-        log "$key: the ship stayed at $from (attempt $attempt)"
-    done
-    fail "$key did not move the ship"
-}
-
-# Steering: Left, then Left held against the wall, out of the invaders'
-# line of fire and clear of the first bunker. Where the ship stops depends
-# on the length of the last frame (a step that would cross the bound is
-# dropped whole), so only "near the wall" is asked for.
+# Steering: Left until the ship has moved left, then Left held until it
+# stands still by the wall, out of the invaders' line of fire and clear of
+# the first bunker. Where it stops depends on the length of the last frame
+# (a step that would cross the bound is dropped whole), so only "near the
+# wall" is asked for.
 find_ship
 start_x=$ship_x
-steer Left 0.3 fewer
+hold_until Left 5 ship_left_of "$start_x" || fail "Left did not move the ship from $start_x"
 log "Left: ship from $start_x to $ship_x"
-steer Left 1.0 fewer
-[ "$ship_x" -ge 75 ] && [ "$ship_x" -le 100 ] ||
-    fail "Left held stopped the ship at $ship_x, not by the wall"
-log "Left held: ship at $ship_x by the wall"
+hold_until Left 6 ship_at_wall || fail "Left held did not bring the ship to a stop by the wall (at $ship_x)"
+[ "$ship_x" -ge 75 ] || fail "Left held took the ship past the wall, to $ship_x"
+log "Left held: ship stopped at $ship_x by the wall"
 
 # Space fires from the ship's column; the shot climbs from one dump to the
-# next.
-for attempt in 1 2 3; do
-    hold_key space 0.2
-    heights=() last_height=
-    for i in 1 2 3 4 5 6; do
-        capture "$WORK/shot-$i.xwd"
-        read_play "$WORK/shot-$i.xwd"
-        # A dump may come before the next frame: a repeated height is
-        # the same frame seen twice.
-        for shot in $shots; do
-            if [ "${shot%,*}" = "$ship_x" ] && [ "${shot#*,}" != "$last_height" ]; then
-                last_height=${shot#*,}
-                heights+=("$last_height")
-            fi
-        done
-        sleep 0.05
+# next. Space is let go as soon as the shot shows.
+shot_from_ship() {
+    local shot
+    read_play "$WORK/poll.xwd"
+    for shot in $shots; do
+        if [ "${shot%,*}" = "$ship_x" ]; then
+            shot_y=${shot#*,}
+            return 0
+        fi
     done
-    [ "${#heights[@]}" -ge 2 ] && break
-    log "Space: no shot seen (attempt $attempt)"
-    sleep 1.5
+    return 1
+}
+shot_y=
+hold_until space 5 shot_from_ship || fail "Space fired no shot from the ship at $ship_x"
+heights=("$shot_y")
+shot_moved() {
+    shot_from_ship && [ "$shot_y" != "${heights[-1]}" ]
+}
+# Two more heights, each taken from a later frame than the one before (a
+# dump may come before the next frame; a repeated height is one frame seen
+# twice). A shot that reached an invader ends sooner.
+for i in 1 2; do
+    poll_until 2 shot_moved || break
+    heights+=("$shot_y")
 done
-[ "${#heights[@]}" -ge 2 ] || fail "the shot was seen in fewer than two dumps (${heights[*]:-none})"
+[ "${#heights[@]}" -ge 2 ] || fail "the shot was seen at one height only (${heights[*]})"
 for ((i = 1; i < ${#heights[@]}; i++)); do
     [ "${heights[i]}" -lt "${heights[i - 1]}" ] ||
         fail "the shot did not climb: heights ${heights[*]}"
@@ -157,58 +131,31 @@ done
 log "the shot climbed: ${heights[*]}"
 
 wall_x=$ship_x
-steer Right 0.12 more
+find_ship
+hold_until Right 5 ship_right_of "$wall_x" || fail "Right did not move the ship from $wall_x"
 log "Right: ship from $wall_x to $ship_x"
 
 # P in play: the sign, and nothing moves; P again and the fleet marches on.
-sleep 0.3
-for attempt in 1 2 3; do
-    hold_key p
-    started=$(date +%s.%N)
-    while :; do
-        capture "$WORK/pause-1.xwd"
-        read_play "$WORK/pause-1.xwd"
-        if [ "$paused" = yes ] || awk -v s="$(seconds_since "$started")" 'BEGIN { exit !(s > 1.5) }'; then
-            break
-        fi
-    done
-    [ "$paused" = yes ] && break
-done
-[ "$paused" = yes ] || fail "P in play did not show the paused sign"
+hold_until p 5 paused_is yes || fail "P in play did not show the paused sign"
+paused_dx=$fleet_dx
 sleep 0.5
 capture "$WORK/pause-1.xwd"
-paused_dx=$fleet_dx
 sleep 1.2
 capture "$WORK/pause-2.xwd"
 cmp -s "$WORK/pause-1.xwd" "$WORK/pause-2.xwd" ||
     fail "the screen changed while the game was paused"
 log "P in play: paused sign, screen still for 1.2 s"
-for attempt in 1 2 3; do
-    hold_key p
-    started=$(date +%s.%N)
-    while :; do
-        capture "$WORK/resumed.xwd"
-        read_play "$WORK/resumed.xwd"
-        if [ "$paused" = no ] || awk -v s="$(seconds_since "$started")" 'BEGIN { exit !(s > 1.5) }'; then
-            break
-        fi
-    done
-    [ "$paused" = no ] && break
-done
-[ "$paused" = no ] || fail "P did not end the pause"
-started=$(date +%s.%N)
-while [ "$fleet_dx" = "$paused_dx" ]; do
-    if awk -v s="$(seconds_since "$started")" 'BEGIN { exit !(s > 5) }'; then
-        fail "the fleet did not march after the pause (still moved by $fleet_dx)"
-    fi
-    capture "$WORK/resumed.xwd"
-    read_play "$WORK/resumed.xwd"
-done
+hold_until p 5 paused_is no || fail "P did not end the pause"
+fleet_marched() {
+    read_play "$WORK/poll.xwd"
+    [ "$fleet_dx" != "$paused_dx" ]
+}
+poll_until 5 fleet_marched ||
+    fail "the fleet did not march after the pause (still moved by $fleet_dx)"
 log "P again: sign gone, fleet marched from $paused_dx to $fleet_dx"
 
 # Escape: the game-over screen for about 5000 ms, then exit code 0.
-hold_key Escape
-wait_for_screen gameover 3 || fail "Escape did not bring the game-over screen"
+hold_until Escape 5 screen_is gameover || fail "Escape did not bring the game-over screen"
 shown=$(date +%s.%N)
 check_parity gameover "$WORK/gameover.xwd"
 # The screen stays until the window goes with the process.

@@ -86,7 +86,8 @@ prepare_prefix() {
     mkdir -p "$WINE_ROOT"
     (
         flock 9
-        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        # A prefix whose making was cut short is made again from nothing.
+        if [ ! -f "$WINEPREFIX/.zorbanix-ready" ]; then
             log "making the Wine prefix $WINEPREFIX"
             rm -rf "$WINEPREFIX"
             timeout 180 wineboot -i >"$WINE_ROOT/wineboot.log" 2>&1 ||
@@ -97,9 +98,10 @@ prepare_prefix() {
                 /t REG_DWORD /d 0 /f >>"$WINE_ROOT/wineboot.log" 2>&1 ||
                 fail "could not set up the prefix: $(tail -5 "$WINE_ROOT/wineboot.log")"
             timeout 60 wineserver -w || true
+            touch "$WINEPREFIX/.zorbanix-ready"
         fi
     ) 9>"$WINE_ROOT/prefix.lock"
-    [ -f "$WINEPREFIX/system.reg" ] || fail "the Wine prefix was not made"
+    [ -f "$WINEPREFIX/.zorbanix-ready" ] || fail "the Wine prefix was not made"
 }
 
 start_session() {
@@ -150,22 +152,82 @@ start_game() {
     focus_game
 }
 
-# With no window manager Wine keeps the focus itself; the pointer is also
-# put over the window, where keys go whenever the focus falls back to the
-# pointer's window.
+# Gives the game's window the keyboard focus before a key goes to it. There
+# is no window manager on the virtual display, so windowactivate (which asks
+# one) fails and windowfocus sets the X focus itself; the pointer is also put
+# over the window, where keys go whenever the focus falls back to the
+# pointer's window. windowfocus --sync waits until the X server reports the
+# focus there. (mousemove --sync would wait for a motion that never comes
+# when the pointer is already in place.)
 focus_game() {
     xdotool mousemove 400 300 >/dev/null 2>&1 || true
-    xdotool windowfocus "$game_window" >/dev/null 2>&1 || true
+    timeout 2 xdotool windowactivate --sync "$game_window" >/dev/null 2>&1 ||
+        timeout 2 xdotool windowfocus --sync "$game_window" >/dev/null 2>&1 || true
 }
 
-# Holds a key down long enough for the game to see it in its snapshot of
-# the keyboard (it reads one per frame), then lets it go.
-hold_key() {
-    local key=$1 seconds=${2:-0.4}
-    focus_game
-    xdotool keydown "$key"
-    sleep "$seconds"
-    xdotool keyup "$key"
+# True once `seconds` have passed since `started` (a `date +%s.%N`).
+past() { awk -v s="$(seconds_since "$1")" -v l="$2" 'BEGIN { exit !(s > l) }'; }
+
+# Holds `key` down until its effect shows on screen, then lets it go: the
+# screen is dumped into $WORK/poll.xwd about every 100 ms and the rest of
+# the arguments, a command, is run on each dump until it succeeds or
+# `limit` seconds pass. The game samples the keyboard once a frame, so at a
+# few frames a second a short fixed press can fall between two samples;
+# held until seen, a press is never lost and never counted twice. Now and
+# then Wine misses a press altogether (the game sees no key for seconds),
+# so a press that showed nothing for 1.5 s, far longer than a frame, is let
+# go and made afresh after the window has been given the focus again.
+hold_until() {
+    local key=$1 limit=$2 started pressed found=1
+    shift 2
+    started=$(date +%s.%N)
+    while [ "$found" != 0 ] && ! past "$started" "$limit"; do
+        focus_game
+        xdotool keydown "$key"
+        pressed=$(date +%s.%N)
+        while :; do
+            if ! kill -0 "$game_pid" 2>/dev/null; then break; fi
+            capture "$WORK/poll.xwd"
+            if "$@"; then
+                found=0
+                break
+            fi
+            if past "$started" "$limit" || past "$pressed" 1.5; then break; fi
+            sleep 0.1
+        done
+        xdotool keyup "$key" 2>/dev/null || true
+        if [ "$found" != 0 ] && ! past "$started" "$limit"; then
+            log "$key: nothing seen after $(seconds_since "$pressed")s; pressing it again"
+            sleep 0.1
+        fi
+        kill -0 "$game_pid" 2>/dev/null || break
+    done
+    return $found
+}
+
+# Dumps the screen about every 100 ms until the command in the arguments
+# succeeds on $WORK/poll.xwd or `limit` seconds pass.
+poll_until() {
+    local limit=$1 started
+    shift
+    started=$(date +%s.%N)
+    while :; do
+        capture "$WORK/poll.xwd"
+        if "$@"; then return 0; fi
+        if past "$started" "$limit"; then return 1; fi
+        sleep 0.1
+    done
+}
+
+# Checks for hold_until and poll_until, reading $WORK/poll.xwd.
+# The dump equals the named reference screen; it is kept as <name>.xwd.
+screen_is() {
+    [ "$("$SCREENS" classify "$REFERENCES" "$WORK/poll.xwd")" = "$1" ] &&
+        cp "$WORK/poll.xwd" "$WORK/$1.xwd"
+}
+paused_is() {
+    read_play "$WORK/poll.xwd"
+    [ "$paused" = "$1" ]
 }
 
 # Fails at once when the game has ended by itself, with what Wine said.
@@ -185,28 +247,6 @@ capture() {
         sleep 0.05
     done
     fail "xwd could not dump the screen"
-}
-
-# Captures until the screen equals the named reference or `limit` seconds
-# pass; the matching dump is kept as $WORK/<keep>.xwd. Each dump that
-# matched nothing is counted in `unmatched`.
-wait_for_screen() {
-    local name=$1 limit=$2 keep=${3:-$1}
-    local started seen
-    started=$(date +%s.%N)
-    while :; do
-        capture "$WORK/poll.xwd"
-        seen=$("$SCREENS" classify "$REFERENCES" "$WORK/poll.xwd")
-        if [ "$seen" = "$name" ]; then
-            mv "$WORK/poll.xwd" "$WORK/$keep.xwd"
-            return 0
-        fi
-        if awk -v s="$(seconds_since "$started")" -v l="$limit" 'BEGIN { exit !(s > l) }'; then
-            mv "$WORK/poll.xwd" "$WORK/$keep.xwd"
-            log "after ${limit}s the screen is still not $name (nearest: $seen)"
-            return 1
-        fi
-    done
 }
 
 # Renders the screens that the game must show, once per driver.
