@@ -35,7 +35,8 @@ INSTANTIATE_TEST_SUITE_P(EachStep, DisplaySetUpFailure,
                          ::testing::Values(SoftwareCall::DirectDrawCreate,
                                            SoftwareCall::SetCooperativeLevel,
                                            SoftwareCall::SetDisplayMode,
-                                           SoftwareCall::CreateClipper, SoftwareCall::CreateSurface,
+                                           SoftwareCall::CreateClipper, SoftwareCall::SetHWnd,
+                                           SoftwareCall::CreateSurface,
                                            SoftwareCall::GetAttachedSurface,
                                            SoftwareCall::SetClipper));
 

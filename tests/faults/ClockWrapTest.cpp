@@ -62,29 +62,17 @@ protected:
             CapturedFrame bare = frame;
             bare.pixels.reset();
             notes.push_back({bare, faults::shipX(frame), fleetLeft(frame)});
-            screens.push_back(faults::screenOf(frame));
+            log.note(frame);
         };
         HeadlessPlatform platform(options);
         faults::scriptGame(platform, start);
         run = runGame(platform);
     }
 
-    std::vector<faults::Stretch> stretches() const {
-        std::vector<faults::Stretch> out;
-        for (std::size_t i = 0; i < notes.size(); ++i) {
-            if (out.empty() || out.back().screen != screens[i]) {
-                out.push_back({screens[i], 0, notes[i].frame.gameTime, notes[i].frame.gameTime});
-            }
-            ++out.back().frames;
-            out.back().to = notes[i].frame.gameTime;
-        }
-        return out;
-    }
-
     ScopedTestPictures pictures;
     std::int32_t start = 0;
     std::vector<FrameNote> notes;
-    std::vector<Screen> screens;
+    faults::ScreenLog log;
     HeadlessRun run;
 };
 
@@ -99,13 +87,13 @@ TEST_P(ClockWrap, EveryScreenKeepsItsLengthAndPlayGoesOn) {
     Screen atWrap = Screen::Other;
     for (std::size_t i = 0; i < notes.size(); ++i) {
         if (faults::between(notes[i].frame.gameTime, wrapTime) <= 0) {
-            atWrap = screens[i];
+            atWrap = log.screens[i];
             break;
         }
     }
     EXPECT_EQ(atWrap, c.during);
 
-    const std::vector<faults::Stretch> seen = stretches();
+    const std::vector<faults::Stretch> seen = log.stretches();
     SCOPED_TRACE(faults::describe(seen));
     ASSERT_GE(seen.size(), 6u);
     EXPECT_EQ(seen[0].screen, Screen::Intro);
@@ -175,10 +163,8 @@ std::vector<WrapCase> wrapCases() {
 }
 
 std::string caseName(const ::testing::TestParamInfo<WrapCase>& info) {
-    static const char* const screens[] = {"Other", "Intro",  "Title",   "GetReady",
-                                          "Play",  "Paused", "GameOver"};
     return std::string(info.param.wrap == Wrap::TickCounter ? "TickCounter" : "GameTime") +
-           "WrapsIn" + screens[static_cast<int>(info.param.during)];
+           "WrapsIn" + faults::nameOf(info.param.during);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachScreen, ClockWrap, ::testing::ValuesIn(wrapCases()), caseName);

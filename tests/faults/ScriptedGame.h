@@ -90,36 +90,43 @@ struct Stretch {
     std::int32_t length() const { return between(from, to); }
 };
 
-inline std::vector<Stretch> stretchesOf(const std::vector<CapturedFrame>& frames) {
-    std::vector<Stretch> stretches;
-    for (const CapturedFrame& frame : frames) {
-        const Screen screen = screenOf(frame);
-        if (stretches.empty() || stretches.back().screen != screen) {
-            stretches.push_back({screen, 0, frame.gameTime, frame.gameTime});
-        }
-        ++stretches.back().frames;
-        stretches.back().to = frame.gameTime;
-    }
-    return stretches;
+inline const char* nameOf(Screen screen) {
+    static const char* const names[] = {"Other", "Intro",  "Title",   "GetReady",
+                                        "Play",  "Paused", "GameOver"};
+    return names[static_cast<int>(screen)];
 }
 
 // "Intro 188 frames 2992 ms, Title ..." for failure messages.
 inline std::string describe(const std::vector<Stretch>& stretches) {
-    static const char* const names[] = {"Other", "Intro",  "Title",   "GetReady",
-                                        "Play",  "Paused", "GameOver"};
     std::string text;
     for (const Stretch& s : stretches) {
-        text += std::string(text.empty() ? "" : ", ") + names[static_cast<int>(s.screen)] + " " +
+        text += std::string(text.empty() ? "" : ", ") + nameOf(s.screen) + " " +
                 std::to_string(s.frames) + " frames " + std::to_string(s.length()) + " ms";
     }
     return text;
 }
 
-inline std::vector<Screen> screensOf(const std::vector<Stretch>& stretches) {
+// Each frame's screen and time, noted as it is shown; pixels are not kept.
+struct ScreenLog {
     std::vector<Screen> screens;
-    for (const Stretch& s : stretches) screens.push_back(s.screen);
-    return screens;
-}
+    std::vector<std::int32_t> times;
+
+    void note(const CapturedFrame& frame) {
+        screens.push_back(screenOf(frame));
+        times.push_back(frame.gameTime);
+    }
+    std::vector<Stretch> stretches() const {
+        std::vector<Stretch> out;
+        for (std::size_t i = 0; i < screens.size(); ++i) {
+            if (out.empty() || out.back().screen != screens[i]) {
+                out.push_back({screens[i], 0, times[i], times[i]});
+            }
+            ++out.back().frames;
+            out.back().to = times[i];
+        }
+        return out;
+    }
+};
 
 // The ship's centre from its picture on the ship's row; -1 when not shown.
 inline int shipX(const CapturedFrame& frame) {

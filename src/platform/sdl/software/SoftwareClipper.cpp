@@ -19,6 +19,7 @@ SoftwareClipper::~SoftwareClipper() {
 }
 
 DdResult SoftwareClipper::SetHWnd(std::uint32_t flags, WindowHandle window) {
+    if (state_->fails(SoftwareCall::SetHWnd)) return DDERR_GENERIC;
     if (flags != 0) return DDERR_INVALIDPARAMS;
     boundToWindow_ = window != nullptr;
     return DD_OK;

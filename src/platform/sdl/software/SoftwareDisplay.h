@@ -38,6 +38,7 @@ enum class SoftwareCall {
     SetDisplayMode,
     CreateSurface,
     CreateClipper,
+    SetHWnd,
     SetClipper,
     GetAttachedSurface,
     Blt,
