@@ -207,7 +207,7 @@ TEST_F(SdlPresenterTest, CooperativeLevelHandsTheWindowToThePresenter) {
     EXPECT_NE(driver->SetCooperativeLevel(nullptr, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
     WindowHandle game = window(800, 600);
     EXPECT_EQ(driver->SetCooperativeLevel(game, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
-    EXPECT_NE(presenter.renderer(), nullptr);
+    EXPECT_TRUE(presenter.attached());
     driver->Release();
 }
 

@@ -1,5 +1,12 @@
 #include "platform/sdl/SdlPresenter.h"
 
+#include <cstring>
+
+#if defined(__linux__)
+#include <dirent.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 constexpr int kLogicalWidth = 800;
@@ -10,6 +17,52 @@ int reportedRefreshRate(SDL_Window* window) {
     SDL_DisplayMode mode;
     if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
     return mode.refresh_rate;
+}
+
+// Whether a renderer could draw with graphics hardware at all. On Linux that
+// takes a kernel graphics device; without one (a bare X server, a container)
+// OpenGL can only be a software rasterizer, and merely making its renderer
+// costs a third of a second of start-up (the rasterizer compiles its shaders)
+// before it is thrown away. A renderer asked for by name is always tried.
+bool mayDrawInHardware() {
+    const char* chosen = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    if (chosen && *chosen) return true;
+#if defined(__linux__)
+    if (access("/dev/nvidiactl", F_OK) == 0) return true;
+    DIR* devices = opendir("/dev/dri");
+    if (!devices) return false;
+    bool found = false;
+    while (const dirent* entry = readdir(devices)) {
+        if (std::strncmp(entry->d_name, "card", 4) == 0 ||
+            std::strncmp(entry->d_name, "renderD", 7) == 0) {
+            found = true;
+            break;
+        }
+    }
+    closedir(devices);
+    return found;
+#else
+    return true;
+#endif
+}
+
+// Whether the renderer draws with nothing but the processor: SDL's software
+// renderer, or an OpenGL one whose driver is a software rasterizer (its
+// context is current right after the renderer was made).
+bool drawsInSoftware(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0) return true;
+    if (info.flags & SDL_RENDERER_SOFTWARE) return true;
+    if (std::strncmp(info.name, "opengl", 6) != 0 || !SDL_GL_GetCurrentContext()) return false;
+    using GetString = const unsigned char* (*)(unsigned int);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    constexpr unsigned int kGlRenderer = 0x1F01;
+    const auto* name = getString ? reinterpret_cast<const char*>(getString(kGlRenderer)) : nullptr;
+    if (!name) return false;
+    for (const char* software : {"llvmpipe", "softpipe", "Software Rasterizer", "SWR"}) {
+        if (std::strstr(name, software)) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -30,6 +83,8 @@ void SdlPresenter::detach() {
     texture_ = nullptr;
     renderer_ = nullptr;
     ownsRenderer_ = false;
+    onSurface_ = false;
+    scaler_.reset();
     window_ = nullptr;
     windowId_ = 0;
 }
@@ -37,7 +92,7 @@ void SdlPresenter::detach() {
 bool SdlPresenter::attachWindow(WindowHandle window) {
     SDL_Window* sdlWindow = reinterpret_cast<SDL_Window*>(window);
     if (!sdlWindow) return false;
-    if (sdlWindow == window_ && renderer_) return true;
+    if (sdlWindow == window_ && (renderer_ || onSurface_)) return true;
     detach();
 
     // Pixels stay square and sharp at any window size.
@@ -45,9 +100,27 @@ bool SdlPresenter::attachWindow(WindowHandle window) {
     SDL_Renderer* renderer = SDL_GetRenderer(sdlWindow);
     bool owns = false;
     if (!renderer) {
-        renderer =
-            SDL_CreateRenderer(sdlWindow, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-        if (!renderer) renderer = SDL_CreateRenderer(sdlWindow, -1, SDL_RENDERER_SOFTWARE);
+        if (mayDrawInHardware()) {
+            renderer = SDL_CreateRenderer(sdlWindow, -1,
+                                          SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        }
+        if (renderer && drawsInSoftware(renderer)) {
+            SDL_DestroyRenderer(renderer);
+            renderer = nullptr;
+        }
+        if (!renderer) {
+            // The window's own surface, in the platform's native pixels
+            // (SDL would otherwise back it with a renderer again).
+            SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+            if (SDL_GetWindowSurface(sdlWindow)) {
+                window_ = sdlWindow;
+                windowId_ = SDL_GetWindowID(sdlWindow);
+                onSurface_ = true;
+                pacing_.setRefreshRate(reportedRefreshRate(sdlWindow));
+                return true;
+            }
+            renderer = SDL_CreateRenderer(sdlWindow, -1, SDL_RENDERER_SOFTWARE);
+        }
         if (!renderer) return false;
         owns = true;
     }
@@ -82,9 +155,36 @@ bool SdlPresenter::textureFits(const SDL_Surface* visible) {
     return true;
 }
 
+void SdlPresenter::presentOnSurface(SDL_Surface* visible) {
+    // Asked for at every frame: a resized window has a new surface.
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (!surface) return;
+    if (LetterboxScaler::writes(surface)) {
+        scaler_.draw(visible, surface);
+    } else {
+        // A window in some other layout: SDL converts, slowly but right.
+        scaler_.reset();
+        const long long wide = static_cast<long long>(surface->w) * visible->h;
+        const long long tall = static_cast<long long>(surface->h) * visible->w;
+        SDL_Rect area = {0, 0, surface->w, surface->h};
+        if (wide >= tall) {
+            area.w = static_cast<int>(tall / visible->h);
+        } else {
+            area.h = static_cast<int>(wide / visible->w);
+        }
+        area.x = (surface->w - area.w) / 2;
+        area.y = (surface->h - area.h) / 2;
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+        SDL_BlitScaled(visible, nullptr, surface, &area);
+    }
+    SDL_UpdateWindowSurface(window_);
+}
+
 void SdlPresenter::present(SDL_Surface* visible) {
     const std::int64_t called = clock_.now();
-    if (renderer_ && visible && textureFits(visible)) {
+    if (onSurface_ && visible) {
+        presentOnSurface(visible);
+    } else if (renderer_ && visible && textureFits(visible)) {
         SDL_UpdateTexture(texture_, nullptr, visible->pixels, visible->pitch);
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_RenderClear(renderer_);

@@ -4,14 +4,19 @@
 
 #include <cstdint>
 
+#include "platform/sdl/LetterboxScaler.h"
 #include "platform/sdl/SdlDisplayPacing.h"
 #include "platform/sdl/software/SoftwareDisplay.h"
 
-// Shows the software display's frames in the game window: an SDL renderer
-// with an 800 x 600 logical size (letterboxed, scaled nearest-neighbour) and
-// a streaming texture that each newly visible buffer is copied into.
-// DirectDraw's SetCooperativeLevel hands over the window, a WindowHandle that
-// is the SDL_Window* itself.
+// Shows the software display's frames in the game window, letterboxed and
+// scaled nearest-neighbour. Where graphics hardware draws, through an SDL
+// renderer with an 800 x 600 logical size and a streaming texture that each
+// newly visible buffer is copied into. Where nothing but the processor would
+// draw (SDL's software renderer, or OpenGL on a software rasterizer such as
+// llvmpipe, as on a bare X server), a renderer costs several copies and
+// blends per frame, so the frame is written straight into the window's own
+// surface instead. DirectDraw's SetCooperativeLevel hands over the window, a
+// WindowHandle that is the SDL_Window* itself.
 class SdlPresenter final : public FramePresenter {
 public:
     explicit SdlPresenter(PacingClock& clock = sdlPacingClock());
@@ -26,11 +31,15 @@ public:
     // Gives up the renderer; to be called before the window is destroyed.
     void detach();
 
+    // The renderer in use; null while frames go to the window's surface.
     SDL_Renderer* renderer() const { return renderer_; }
+    bool showsOnWindowSurface() const { return onSurface_; }
+    bool attached() const { return window_ != nullptr; }
     int refreshRate() const { return pacing_.refreshRate(); }
 
 private:
     bool textureFits(const SDL_Surface* visible);
+    void presentOnSurface(SDL_Surface* visible);
 
     PacingClock& clock_;
     VerticalBlankPacing pacing_;
@@ -39,4 +48,6 @@ private:
     SDL_Renderer* renderer_ = nullptr;
     bool ownsRenderer_ = false;
     SDL_Texture* texture_ = nullptr;
+    bool onSurface_ = false;
+    LetterboxScaler scaler_;
 };

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <vector>
+
+// Draws the game's RGB565 frames straight into a window's own 32-bit
+// surface: scaled by the largest factor that fits the window, nearest
+// neighbour, centred between black bars. This is the presentation where no
+// graphics hardware draws for us (a software renderer, or OpenGL on a
+// software rasterizer), so it is one pass from the frame to the window's
+// pixels: no texture, no second copy, no blending.
+class LetterboxScaler {
+public:
+    // Whether this scaler writes `target`'s layout: 32 bits, blue in the low
+    // byte and red in the third (SDL's RGB888 and ARGB8888).
+    static bool writes(const SDL_Surface* target);
+
+    // `frame` is RGB565. The bars are painted when the target is new or has
+    // changed size; otherwise only the picture is written.
+    void draw(const SDL_Surface* frame, SDL_Surface* target);
+
+    // The picture's place in the target at the last draw.
+    const SDL_Rect& area() const { return area_; }
+    // Forgets the target: the next draw lays out and paints the bars again.
+    void reset() { target_ = nullptr; }
+
+private:
+    void layOut(const SDL_Surface* frame, SDL_Surface* target);
+
+    const SDL_Surface* target_ = nullptr;
+    int targetWidth_ = 0;
+    int targetHeight_ = 0;
+    int frameWidth_ = 0;
+    int frameHeight_ = 0;
+    SDL_Rect area_ = {0, 0, 0, 0};
+    std::vector<int> sourceColumn_;  // for each picture column
+    std::vector<Uint32> widened_;    // one frame row in the target's layout
+};
