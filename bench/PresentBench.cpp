@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/sdl/SdlPresenter.h"
@@ -58,10 +59,12 @@ void BM_Present(benchmark::State& state) {
     if (!window || !frame || !presenter.attachWindow(reinterpret_cast<WindowHandle>(window))) {
         state.SkipWithError(SDL_GetError());
     } else {
+        std::string how = "window surface";
         SDL_RendererInfo info;
-        SDL_GetRendererInfo(presenter.renderer(), &info);
-        state.SetLabel(std::string(info.name) + " " + std::to_string(width) + "x" +
-                       std::to_string(height));
+        if (presenter.renderer() && SDL_GetRendererInfo(presenter.renderer(), &info) == 0) {
+            how = std::string("renderer ") + info.name;
+        }
+        state.SetLabel(how + " " + std::to_string(width) + "x" + std::to_string(height));
         for (auto _ : state) presenter.present(frame);
     }
     presenter.detach();
