@@ -17,7 +17,7 @@ render_references
 start_game 120
 
 poll_until 60 screen_is title || fail "no title screen"
-hold_until space 5 screen_is getready ||
+hold_until space 10 screen_is getready ||
     fail "Space on the title did not bring the get-ready screen"
 # Into play: the wait ends after 3000 ms and the ship appears.
 in_play() {

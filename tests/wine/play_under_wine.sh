@@ -42,9 +42,9 @@ check_parity title "$WORK/title.xwd"
 
 # Space: the first wave waits behind its get-ready sign with the fresh
 # fleet; P during the wait pauses it, the ship now shown at its start.
-hold_until space 5 screen_is getready ||
+hold_until space 10 screen_is getready ||
     fail "Space on the title did not bring the get-ready screen"
-hold_until p 3 screen_is paused || fail "P during the wait did not pause"
+tap_until p 3 screen_is paused || fail "P during the wait did not pause"
 check_parity getready "$WORK/getready.xwd"
 check_parity paused "$WORK/paused.xwd"
 sleep 0.5
@@ -54,7 +54,7 @@ log "get-ready and paused screens as on Linux"
 
 # P again: play begins, the fleet in its opening layout or marched from it
 # in whole steps of 8 across and 16 down.
-hold_until p 5 paused_is no || fail "the second P did not end the pause"
+tap_until p 10 paused_is no || fail "the second P did not end the pause"
 cp "$WORK/poll.xwd" "$WORK/play.xwd"
 [ "$fleet_count" = 55 ] || fail "after the second P $fleet_count invaders were seen, not 55"
 [ $((fleet_dx % 8)) = 0 ] && [ $((fleet_dy % 16)) = 0 ] ||
@@ -90,9 +90,9 @@ ship_at_wall() {
 # wall" is asked for.
 find_ship
 start_x=$ship_x
-hold_until Left 5 ship_left_of "$start_x" || fail "Left did not move the ship from $start_x"
+hold_until Left 10 ship_left_of "$start_x" || fail "Left did not move the ship from $start_x"
 log "Left: ship from $start_x to $ship_x"
-hold_until Left 6 ship_at_wall || fail "Left held did not bring the ship to a stop by the wall (at $ship_x)"
+hold_until Left 10 ship_at_wall || fail "Left held did not bring the ship to a stop by the wall (at $ship_x)"
 [ "$ship_x" -ge 75 ] || fail "Left held took the ship past the wall, to $ship_x"
 log "Left held: ship stopped at $ship_x by the wall"
 
@@ -110,7 +110,7 @@ shot_from_ship() {
     return 1
 }
 shot_y=
-hold_until space 5 shot_from_ship || fail "Space fired no shot from the ship at $ship_x"
+hold_until space 10 shot_from_ship || fail "Space fired no shot from the ship at $ship_x"
 heights=("$shot_y")
 shot_moved() {
     shot_from_ship && [ "$shot_y" != "${heights[-1]}" ]
@@ -132,11 +132,11 @@ log "the shot climbed: ${heights[*]}"
 
 wall_x=$ship_x
 find_ship
-hold_until Right 5 ship_right_of "$wall_x" || fail "Right did not move the ship from $wall_x"
+hold_until Right 10 ship_right_of "$wall_x" || fail "Right did not move the ship from $wall_x"
 log "Right: ship from $wall_x to $ship_x"
 
 # P in play: the sign, and nothing moves; P again and the fleet marches on.
-hold_until p 5 paused_is yes || fail "P in play did not show the paused sign"
+tap_until p 10 paused_is yes || fail "P in play did not show the paused sign"
 paused_dx=$fleet_dx
 sleep 0.5
 capture "$WORK/pause-1.xwd"
@@ -145,7 +145,7 @@ capture "$WORK/pause-2.xwd"
 cmp -s "$WORK/pause-1.xwd" "$WORK/pause-2.xwd" ||
     fail "the screen changed while the game was paused"
 log "P in play: paused sign, screen still for 1.2 s"
-hold_until p 5 paused_is no || fail "P did not end the pause"
+tap_until p 10 paused_is no || fail "P did not end the pause"
 fleet_marched() {
     read_play "$WORK/poll.xwd"
     [ "$fleet_dx" != "$paused_dx" ]
@@ -155,7 +155,7 @@ poll_until 5 fleet_marched ||
 log "P again: sign gone, fleet marched from $paused_dx to $fleet_dx"
 
 # Escape: the game-over screen for about 5000 ms, then exit code 0.
-hold_until Escape 5 screen_is gameover || fail "Escape did not bring the game-over screen"
+hold_until Escape 10 screen_is gameover || fail "Escape did not bring the game-over screen"
 shown=$(date +%s.%N)
 check_parity gameover "$WORK/gameover.xwd"
 # The screen stays until the window goes with the process.
