@@ -45,3 +45,4 @@ endif()
 
 enable_testing()
 add_subdirectory(tests)
+include(cmake/Reliability.cmake)
