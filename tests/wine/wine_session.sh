@@ -91,6 +91,10 @@ prepare_prefix() {
     export WINEPREFIX="$WINE_ROOT/prefix"
     # ZORBANIX_WINEDEBUG lets a person see what Wine says (e.g. err+all).
     export WINEARCH=win32 WINEDEBUG=${ZORBANIX_WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+    # Mesa's software OpenGL draws Wine's presents in the calling thread
+    # instead of handing each frame to worker threads, which on a busy
+    # machine wait for the CPU one after another and stall the frame.
+    export LP_NUM_THREADS=0
     mkdir -p "$WINE_ROOT"
     (
         flock 9
