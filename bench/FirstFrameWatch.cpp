@@ -8,8 +8,8 @@
 // without any help from the program. The command is started in a process
 // group of its own; the moment any pixel of the screen stops being black
 // is taken as the first frame shown. The milliseconds from the start are
-// printed, then the group is sent SIGTERM, and SIGKILL if it lingers. Exit code 0 on a frame, 1 when
-// the command ended or the time ran out first, 2 on bad use.
+// printed, then the group is sent SIGTERM, and SIGKILL if it lingers. Exit code 0 on a frame, 1
+// when the command ended or the time ran out first, 2 on bad use.
 
 #include <fcntl.h>
 #include <signal.h>

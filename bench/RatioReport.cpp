@@ -40,11 +40,16 @@ bool RatioReporter::printRatios() const {
         for (const auto& entry : subject->second) {
             const double time = entry.second.time();
             const double ratio = floorTime > 0 ? time / floorTime : 0;
+            const char* arguments = entry.first.empty() ? "-" : entry.first.c_str();
+            if (!goal.args.empty() && entry.first != goal.args) {
+                std::printf("%-28s %-12s %12.1f %12.1f %7.2fx %7s\n", goal.label.c_str(), arguments,
+                            time, floorTime, ratio, "-");
+                continue;
+            }
             const bool met = ratio <= goal.atMost;
             allMet = allMet && met;
             std::printf("%-28s %-12s %12.1f %12.1f %7.2fx %6.1fx %s\n", goal.label.c_str(),
-                        entry.first.c_str(), time, floorTime, ratio, goal.atMost,
-                        met ? "met" : "MISSED");
+                        arguments, time, floorTime, ratio, goal.atMost, met ? "met" : "MISSED");
         }
     }
     std::fflush(stdout);

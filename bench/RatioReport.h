@@ -17,12 +17,14 @@ public:
         std::string family;  // "BM_PlayFrame"
         std::string label;   // what the figure is
         double atMost;       // the goal, as a ratio to the floor
+        std::string args;    // the arguments the goal is for; others are shown only
     };
 
     explicit RatioReporter(std::vector<Goal> goals) : goals_(std::move(goals)) {}
 
     void ReportRuns(const std::vector<Run>& runs) override;
     // Prints the ratio table; false when a figure with a goal missed it.
+    // Runs with other arguments than the goal's are listed without one.
     bool printRatios() const;
 
 private:
