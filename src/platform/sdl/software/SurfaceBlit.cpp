@@ -84,7 +84,7 @@ void copyKeyedRow(std::uint16_t* out, const std::uint16_t* in, int count, const 
 #if defined(__SSE2__)
     if (key.low == key.high) {
         if (count >= kAlignedRow) {
-            for (; (reinterpret_cast<std::uintptr_t>(out + x) & 15) != 0; ++x) {
+            for (; x < 8 && (reinterpret_cast<std::uintptr_t>(out + x) & 15) != 0; ++x) {
                 mergeOne(out + x, in[x], key);
             }
         }
