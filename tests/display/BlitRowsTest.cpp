@@ -1,14 +1,17 @@
 // Keyed copies and colour fills of the software display, pixel for pixel
 // against the plain rule, at every width and landing column that its
 // wide-row paths treat differently: short rows, rows that start off a
-// 16-byte boundary, rows with keyed and unkeyed runs of every length, and
+// 16- or 64-byte boundary, rows with keyed and unkeyed runs of every
+// length, each way of copying a keyed row that this processor has, and
 // fills that are narrow, wide, byte-alike or cover whole rows.
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "platform/sdl/software/KeyedRow.h"
 #include "platform/sdl/software/SoftwareDisplay.h"
 
 namespace {
@@ -50,6 +53,7 @@ protected:
         }
     }
     void TearDown() override {
+        useKeyedRowVectors(KeyedRowVectors::Widest);
         if (source_) source_->Release();
         if (dest_) dest_->Release();
         if (driver_) driver_->Release();
@@ -83,23 +87,13 @@ protected:
         return -1;
     }
 
-    SoftwareDisplay platform_;
-    DirectDraw* driver_ = nullptr;
-    DdSurface* source_ = nullptr;
-    DdSurface* dest_ = nullptr;
-};
-
-TEST_F(BlitRows, KeyedCopiesSkipExactlyTheKeyedPixels) {
-    struct Key {
-        std::uint32_t flags;
-        std::uint32_t high;
-    };
-    // One key value, and a range around it.
-    for (const Key key : {Key{DDCKEY_SRCBLT, kKey}, Key{DDCKEY_SRCBLT | 1u, kKey + 1u}}) {
-        DdColorKey colorKey = {kKey - (key.high > kKey ? 1u : 0u), key.high};
-        ASSERT_EQ(source_->SetColorKey(key.flags, &colorKey), DD_OK);
+    // Keyed copies of every width up to 100 at every landing column within
+    // a 64-byte stretch, against the plain rule.
+    void expectKeyedCopies(std::uint32_t flags, std::uint32_t high) {
+        DdColorKey colorKey = {kKey - (high > kKey ? 1u : 0u), high};
+        ASSERT_EQ(source_->SetColorKey(flags, &colorKey), DD_OK);
         for (int width = 1; width <= 100; width += (width < 40 ? 1 : 7)) {
-            for (int left = 0; left < 18; ++left) {
+            for (int left = 0; left < 34; ++left) {
                 const int sourceLeft = (width + left) % (kSourceWidth - width + 1);
                 resetDest();
                 DdRect to = {left, 1, left + width, 3};
@@ -121,10 +115,34 @@ TEST_F(BlitRows, KeyedCopiesSkipExactlyTheKeyedPixels) {
                 }
                 ASSERT_EQ(firstDifference(expected), -1)
                     << "width " << width << " at column " << left << " from column " << sourceLeft
-                    << ", key up to " << key.high;
+                    << ", key up to " << high;
             }
         }
     }
+
+    SoftwareDisplay platform_;
+    DirectDraw* driver_ = nullptr;
+    DdSurface* source_ = nullptr;
+    DdSurface* dest_ = nullptr;
+};
+
+TEST_F(BlitRows, KeyedCopiesSkipExactlyTheKeyedPixels) {
+    struct Key {
+        std::uint32_t flags;
+        std::uint32_t high;
+    };
+    int ways = 0;
+    for (const KeyedRowVectors vectors :
+         {KeyedRowVectors::None, KeyedRowVectors::Sse2, KeyedRowVectors::Avx512}) {
+        if (!useKeyedRowVectors(vectors)) continue;
+        ++ways;
+        SCOPED_TRACE("row copy " + std::to_string(static_cast<int>(vectors)));
+        // One key value, and a range around it.
+        for (const Key key : {Key{DDCKEY_SRCBLT, kKey}, Key{DDCKEY_SRCBLT | 1u, kKey + 1u}}) {
+            expectKeyedCopies(key.flags, key.high);
+        }
+    }
+    EXPECT_GE(ways, 1);
 }
 
 TEST_F(BlitRows, FillsCoverExactlyTheirRectangle) {

@@ -35,10 +35,7 @@ struct HeadlessDevices::Impl {
             if (size != 256 || !data) return kInvalidParam;
             if (owner_.deviceStateResult_ != DI_OK) return owner_.deviceStateResult_;
             const std::int32_t now = owner_.clock_->currentGameTime();
-            auto* keys = static_cast<std::uint8_t*>(data);
-            for (int code = 0; code < 256; ++code) {
-                keys[code] = owner_.isScriptedDown(code, now) ? 0x80 : 0x00;
-            }
+            owner_.fillSnapshot(now, static_cast<std::uint8_t*>(data));
             return DI_OK;
         }
         DiResult SetProperty(const DiPropRange*) override { return kNotSupported; }
@@ -151,6 +148,15 @@ void HeadlessDevices::forceDown(int code) {
 void HeadlessDevices::clearKeys() {
     presses_.clear();
     std::memset(forced_, 0, sizeof forced_);
+}
+
+void HeadlessDevices::fillSnapshot(std::int32_t gameTime, std::uint8_t* keys) const {
+    for (int code = 0; code < 256; ++code) keys[code] = forced_[code] ? 0x80 : 0x00;
+    for (const Press& p : presses_) {
+        if (gameTime >= p.from && gameTime < p.to && p.code >= 0 && p.code < 256) {
+            keys[p.code] = 0x80;
+        }
+    }
 }
 
 bool HeadlessDevices::isScriptedDown(int code, std::int32_t gameTime) const {

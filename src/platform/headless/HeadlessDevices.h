@@ -29,6 +29,8 @@ public:
     void forceDown(int code);
     void clearKeys();
     bool isScriptedDown(int code, std::int32_t gameTime) const;
+    // The keyboard's 256 bytes at `gameTime`: 0x80 for a key down.
+    void fillSnapshot(std::int32_t gameTime, std::uint8_t* keys) const;
 
     // Failure injection: the results the next calls give.
     void setDirectInputResult(DiResult result) { directInputResult_ = result; }

@@ -4,10 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
+#include "platform/sdl/software/KeyedRow.h"
 #include "platform/sdl/software/SoftwareErrors.h"
 
 namespace {
@@ -15,6 +12,10 @@ namespace {
 DdRect wholeOf(const SDL_Surface* surface) { return DdRect{0, 0, surface->w, surface->h}; }
 
 bool isEmpty(const DdRect& r) { return r.left >= r.right || r.top >= r.bottom; }
+
+bool isKeyed(std::uint16_t pixel, const BlitKey& key) {
+    return pixel >= key.low && pixel <= key.high;
+}
 
 bool liesInside(const DdRect& r, const SDL_Surface* surface) {
     return r.left >= 0 && r.top >= 0 && r.right <= surface->w && r.bottom <= surface->h;
@@ -43,83 +44,6 @@ std::uint16_t* rowOf(SDL_Surface* surface, int y) {
 
 // Fills narrower than this many pixels are written pixel by pixel.
 constexpr int kNarrowFill = 32;
-
-// Rows at least this wide are copied from a 16-byte boundary on.
-constexpr int kAlignedRow = 64;
-
-bool isKeyed(std::uint16_t pixel, const BlitKey& key) {
-    return pixel >= key.low && pixel <= key.high;
-}
-
-#if defined(__SSE2__)
-// Eight pixels onto the row: where the source is keyed, what lies beneath
-// stays.
-inline void mergeEight(std::uint16_t* out, __m128i source, __m128i keyed) {
-    auto* target = reinterpret_cast<__m128i*>(out);
-    const __m128i beneath = _mm_loadu_si128(target);
-    _mm_storeu_si128(target,
-                     _mm_or_si128(_mm_andnot_si128(keyed, source), _mm_and_si128(keyed, beneath)));
-}
-
-inline __m128i loadEight(const std::uint16_t* in) {
-    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
-}
-#endif
-
-// One pixel of a keyed copy, without a branch: a sprite's edges mix keyed
-// and drawn pixels in no order a predictor could follow.
-inline void mergeOne(std::uint16_t* out, std::uint16_t pixel, const BlitKey& key) {
-    *out = isKeyed(pixel, key) ? *out : pixel;
-}
-
-// One row of a one-to-one keyed copy. A whole picture goes through here in
-// every frame (the play field's background is keyed), so a single key value
-// is compared many pixels at a time: 32 pixels without a keyed one are
-// stored whole, and only blocks that hold the key are merged eight by eight
-// with what lies beneath. A wide row first reaches a 16-byte boundary, as
-// stores that straddle cache lines cost twice. A key range, and what is left
-// at the ends, go one pixel at a time.
-void copyKeyedRow(std::uint16_t* out, const std::uint16_t* in, int count, const BlitKey& key) {
-    int x = 0;
-#if defined(__SSE2__)
-    if (key.low == key.high) {
-        if (count >= kAlignedRow) {
-            for (; x < 8 && (reinterpret_cast<std::uintptr_t>(out + x) & 15) != 0; ++x) {
-                mergeOne(out + x, in[x], key);
-            }
-        }
-        const __m128i keyValue = _mm_set1_epi16(static_cast<short>(key.low));
-        for (; x + 32 <= count; x += 32) {
-            const __m128i s0 = loadEight(in + x);
-            const __m128i s1 = loadEight(in + x + 8);
-            const __m128i s2 = loadEight(in + x + 16);
-            const __m128i s3 = loadEight(in + x + 24);
-            const __m128i k0 = _mm_cmpeq_epi16(s0, keyValue);
-            const __m128i k1 = _mm_cmpeq_epi16(s1, keyValue);
-            const __m128i k2 = _mm_cmpeq_epi16(s2, keyValue);
-            const __m128i k3 = _mm_cmpeq_epi16(s3, keyValue);
-            const __m128i any = _mm_or_si128(_mm_or_si128(k0, k1), _mm_or_si128(k2, k3));
-            if (_mm_movemask_epi8(any) == 0) {
-                auto* target = reinterpret_cast<__m128i*>(out + x);
-                _mm_storeu_si128(target, s0);
-                _mm_storeu_si128(target + 1, s1);
-                _mm_storeu_si128(target + 2, s2);
-                _mm_storeu_si128(target + 3, s3);
-                continue;
-            }
-            mergeEight(out + x, s0, k0);
-            mergeEight(out + x + 8, s1, k1);
-            mergeEight(out + x + 16, s2, k2);
-            mergeEight(out + x + 24, s3, k3);
-        }
-        for (; x + 8 <= count; x += 8) {
-            const __m128i source = loadEight(in + x);
-            mergeEight(out + x, source, _mm_cmpeq_epi16(source, keyValue));
-        }
-    }
-#endif
-    for (; x < count; ++x) mergeOne(out + x, in[x], key);
-}
 
 }  // namespace
 
