@@ -1,6 +1,7 @@
 #include "RatioReport.h"
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -16,7 +17,16 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
         if (run.error_occurred) continue;
-        Figure& figure = figures_[run.run_name.function_name][run.run_name.args];
+        // A captured variant ("BM_PlayFrame/sse2") is filed under its family
+        // with the variant's name as its arguments.
+        std::string family = run.run_name.function_name;
+        std::string arguments = run.run_name.args;
+        const std::size_t slash = family.find('/');
+        if (slash != std::string::npos) {
+            arguments = family.substr(slash + 1) + (arguments.empty() ? "" : "/" + arguments);
+            family.resize(slash);
+        }
+        Figure& figure = figures_[family][arguments];
         if (run.run_type == Run::RT_Aggregate) {
             if (run.aggregate_name == "median") figure.median = microseconds(run);
         } else {
