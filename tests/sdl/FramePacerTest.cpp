@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/win32/FramePacer.h"
+#include "platform/pacing/FramePacer.h"
 
 namespace {
 

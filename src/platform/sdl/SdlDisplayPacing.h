@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/win32/FramePacer.h"
+#include "platform/pacing/FramePacer.h"
 
 // The counter and the sleep that frame pacing uses; tests give a simulated
 // one so that pacing is checked without real time passing.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/win32/FramePacer.h"
+#include "platform/pacing/FramePacer.h"
 #include "platform/win32/Win32Api.h"
 
 // Wraps each wait for the vertical blank: measures it on the performance
