@@ -12,18 +12,13 @@
 #include <vector>
 
 #include "platform/sdl/software/KeyedRow.h"
-#include "platform/sdl/software/SoftwareDisplay.h"
+#include "support/SoftwareDisplayFixture.h"
 
 namespace {
 
 constexpr std::uint16_t kKey = 0xF81F;
 constexpr int kSourceWidth = 160;
 constexpr int kDestWidth = 240;
-
-std::uint16_t& pixel(SDL_Surface* surface, int x, int y) {
-    return reinterpret_cast<std::uint16_t*>(static_cast<std::uint8_t*>(surface->pixels) +
-                                            y * surface->pitch)[x];
-}
 
 // Every row a different mix: scattered keys, then long runs with and
 // without key, so that each way through a row is taken somewhere.
@@ -38,11 +33,11 @@ std::uint16_t sourceValue(int x, int y) {
 
 std::uint16_t destValue(int x, int y) { return static_cast<std::uint16_t>(0x1000 + x * 7 + y); }
 
-class BlitRows : public ::testing::Test {
+class BlitRows : public SoftwareDisplayFixture {
 protected:
     void SetUp() override {
-        ASSERT_EQ(platform_.DirectDrawCreate(nullptr, &driver_), DD_OK);
-        ASSERT_EQ(driver_->SetCooperativeLevel(nullptr, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
+        SoftwareDisplayFixture::SetUp();
+        if (HasFatalFailure()) return;
         source_ = offScreen(kSourceWidth, 3);
         dest_ = offScreen(kDestWidth, 3);
         ASSERT_NE(source_, nullptr);
@@ -56,19 +51,7 @@ protected:
         useKeyedRowVectors(KeyedRowVectors::Widest);
         if (source_) source_->Release();
         if (dest_) dest_->Release();
-        if (driver_) driver_->Release();
-    }
-
-    DdSurface* offScreen(int width, int height) {
-        DdSurfaceDesc desc = {};
-        desc.size = kSurfaceDescSize;
-        desc.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-        desc.width = static_cast<std::uint32_t>(width);
-        desc.height = static_cast<std::uint32_t>(height);
-        desc.caps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
-        DdSurface* surface = nullptr;
-        EXPECT_EQ(driver_->CreateSurface(&desc, &surface), DD_OK);
-        return surface;
+        SoftwareDisplayFixture::TearDown();
     }
     void resetDest() {
         SDL_Surface* to = platform_.sdlSurface(dest_);
@@ -120,8 +103,6 @@ protected:
         }
     }
 
-    SoftwareDisplay platform_;
-    DirectDraw* driver_ = nullptr;
     DdSurface* source_ = nullptr;
     DdSurface* dest_ = nullptr;
 };

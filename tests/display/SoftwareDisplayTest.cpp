@@ -15,6 +15,7 @@
 #include "display/PictureFileWriter.h"
 #include "platform/sdl/software/SoftwareDisplay.h"
 #include "support/MockDisplay.h"
+#include "support/SoftwareDisplayFixture.h"
 
 namespace {
 
@@ -24,33 +25,13 @@ void setWord32(std::vector<std::uint8_t>& image, std::size_t at, std::uint32_t v
     for (int i = 0; i < 4; ++i) image[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-std::uint16_t pixelAt(const SDL_Surface* surface, int x, int y) {
-    return reinterpret_cast<const std::uint16_t*>(
-        static_cast<const std::uint8_t*>(surface->pixels) + y * surface->pitch)[x];
-}
-
-class SoftwareDisplayTest : public ::testing::Test {
+class SoftwareDisplayTest : public SoftwareDisplayFixture {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(platform_.DirectDrawCreate(nullptr, &driver_), DD_OK);
-        ASSERT_EQ(driver_->SetCooperativeLevel(nullptr, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
-    }
     void TearDown() override {
-        if (driver_) driver_->Release();
+        SoftwareDisplayFixture::TearDown();
         EXPECT_EQ(platform_.liveObjects(), 0);
     }
 
-    DdSurface* offScreen(int width, int height) {
-        DdSurfaceDesc desc = {};
-        desc.size = kSurfaceDescSize;
-        desc.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-        desc.width = static_cast<std::uint32_t>(width);
-        desc.height = static_cast<std::uint32_t>(height);
-        desc.caps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
-        DdSurface* surface = nullptr;
-        EXPECT_EQ(driver_->CreateSurface(&desc, &surface), DD_OK);
-        return surface;
-    }
     DdSurface* primaryWithBackBuffer() {
         DdSurfaceDesc desc = {};
         desc.size = kSurfaceDescSize;
@@ -66,8 +47,6 @@ protected:
         return surface->Blt(rect, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
     }
 
-    SoftwareDisplay platform_;
-    DirectDraw* driver_ = nullptr;
     PictureDirectory files_;
 };
 
@@ -174,25 +153,25 @@ TEST_F(SoftwareDisplayTest, BlitsFollowDirectDrawRectangleRules) {
     DdRect overTheEdge = {7, 0, 9, 2};
     EXPECT_NE(dest->Blt(&overTheEdge, source, nullptr, DDBLT_WAIT, nullptr), DD_OK);
     EXPECT_NE(fill(dest, &overTheEdge, 0x2222), DD_OK);
-    EXPECT_EQ(pixelAt(destPixels, 7, 0), 0x1111);
+    EXPECT_EQ(pixel(destPixels, 7, 0), 0x1111);
     DdRect empty = {3, 3, 3, 5};
     EXPECT_NE(fill(dest, &empty, 0x2222), DD_OK);
 
     // Whole onto a larger rectangle scales by repeating pixels.
     DdRect fourByFour = {0, 0, 4, 4};
     ASSERT_EQ(dest->Blt(&fourByFour, source, nullptr, DDBLT_WAIT, nullptr), DD_OK);
-    EXPECT_EQ(pixelAt(destPixels, 1, 1), 0x100);
-    EXPECT_EQ(pixelAt(destPixels, 2, 1), 0x200);
-    EXPECT_EQ(pixelAt(destPixels, 3, 3), 0x400);
-    EXPECT_EQ(pixelAt(destPixels, 4, 0), 0x1111);
+    EXPECT_EQ(pixel(destPixels, 1, 1), 0x100);
+    EXPECT_EQ(pixel(destPixels, 2, 1), 0x200);
+    EXPECT_EQ(pixel(destPixels, 3, 3), 0x400);
+    EXPECT_EQ(pixel(destPixels, 4, 0), 0x1111);
 
     // A blit of a surface onto itself reads the picture as it was.
     DdRect from = {0, 0, 4, 1};
     DdRect to = {1, 0, 5, 1};
     ASSERT_EQ(dest->Blt(&to, dest, &from, DDBLT_WAIT, nullptr), DD_OK);
-    EXPECT_EQ(pixelAt(destPixels, 1, 0), 0x100);
-    EXPECT_EQ(pixelAt(destPixels, 3, 0), 0x200);
-    EXPECT_EQ(pixelAt(destPixels, 4, 0), 0x200);
+    EXPECT_EQ(pixel(destPixels, 1, 0), 0x100);
+    EXPECT_EQ(pixel(destPixels, 3, 0), 0x200);
+    EXPECT_EQ(pixel(destPixels, 4, 0), 0x200);
 
     // A source that is not one of this display's surfaces is never touched.
     ::testing::StrictMock<MockDdSurface> foreign;
