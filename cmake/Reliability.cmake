@@ -41,7 +41,7 @@ reliability_program(picture_replay ${reliability_dir}/fuzz/PictureReplay.cpp
                     ${picture_path_sources})
 target_link_libraries(picture_replay PRIVATE zorbanix_sdl_software zorbanix_display)
 add_test(NAME fuzz_saved_inputs
-         COMMAND picture_replay ${reliability_dir}/fuzz/regressions ${reliability_dir}/fuzz/seeds
+         COMMAND picture_replay ${reliability_dir}/fuzz/regressions ${reliability_dir}/fuzz/formats
                  --game-pictures ${CMAKE_BINARY_DIR}/bin)
 set_tests_properties(fuzz_saved_inputs PROPERTIES LABELS fuzz)
 

@@ -10,6 +10,6 @@ std::uint32_t startTick();
 // timer of the game stores and compares these values.
 std::int32_t gameTime();
 
-// The raw tick counter, for the one use that is not a timer: seeding the
+// The raw tick counter, for the one use that is not a timer: starting the
 // fleet's random generator.
 std::uint32_t rawTickCount();

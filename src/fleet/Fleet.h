@@ -28,7 +28,7 @@ public:
     Fleet& operator=(const Fleet&) = delete;
 
     // A fresh wave: all 55 invaders in their starting cells, every counter
-    // and clock back to its start, and a new random seed.
+    // and clock back to its start, and the random generator started afresh.
     void reset();
     // One step sideways once the interval has passed, dropping and turning at
     // the edges. Nothing happens when disabled.

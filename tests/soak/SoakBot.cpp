@@ -42,7 +42,8 @@ std::int32_t after(std::int32_t t, std::int32_t ms) {
 
 }  // namespace
 
-SoakBot::SoakBot(const ScreenReader& reader, std::uint32_t seed) : reader_(reader), random_(seed) {}
+SoakBot::SoakBot(const ScreenReader& reader, std::uint32_t choices)
+    : reader_(reader), random_(choices) {}
 
 void SoakBot::play(HeadlessPlatform* platform) {
     platform_ = platform;

@@ -18,12 +18,14 @@ struct SoakTally {
 
 // A player for long unattended runs on the headless platform. At every frame
 // it looks at the screen and holds keys for the next poll: it moves under the
-// lowest invader it can reach and fires; now and then it pauses for a while,
-// or stops firing and lets the fleet come down. It never dodges, so it loses
-// ships. Its choices come from its seed alone, so a run can be repeated.
+// lowest invader it can reach and fires, and steps out of the way of a shot
+// about to hit it (unless told not to); now and then it pauses for a while,
+// or stops firing and lets the fleet come down, and it loses ships that way.
+// Its random choices all follow from the number it is given, so a run can be
+// repeated.
 class SoakBot {
 public:
-    SoakBot(const ScreenReader& reader, std::uint32_t seed);
+    SoakBot(const ScreenReader& reader, std::uint32_t choices);
 
     // The game the bot plays from now on; the tally carries over.
     void play(HeadlessPlatform* platform);

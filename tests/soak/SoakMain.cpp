@@ -4,7 +4,7 @@
 // and the memory in use when a wave begins does not grow from wave 10 to the
 // end. Built with the sanitizers, any report of theirs also fails the run.
 //
-//   zorbanix_soak [--waves N] [--pictures DIR] [--seed S] [--frame-time MS]
+//   zorbanix_soak [--waves N] [--pictures DIR] [--choices N] [--frame-time MS]
 //                 [--layout 565|555] [--snapshots DIR EVERY]
 //
 // --snapshots writes every EVERY-th frame as a .bmp file into DIR, to see
@@ -32,7 +32,7 @@ constexpr std::int32_t kStartSpacing = 7919;
 struct Options {
     long waves = 500;
     std::string pictures = ".";
-    std::uint32_t seed = 1;
+    std::uint32_t choices = 1;
     std::int32_t frameTime = 16;
     PixelLayout layout = PixelLayout::Rgb565;
     std::string snapshots;
@@ -50,8 +50,8 @@ bool parse(int argc, char** argv, Options* options) {
             options->waves = std::atol(value);
         } else if (arg == "--pictures") {
             options->pictures = value;
-        } else if (arg == "--seed") {
-            options->seed = static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10));
+        } else if (arg == "--choices") {
+            options->choices = static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10));
         } else if (arg == "--frame-time") {
             options->frameTime = std::atoi(value);
         } else if (arg == "--layout") {
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     Options options;
     if (!parse(argc, argv, &options)) {
         std::fprintf(stderr,
-                     "usage: %s [--waves N] [--pictures DIR] [--seed S] [--frame-time MS] "
+                     "usage: %s [--waves N] [--pictures DIR] [--choices N] [--frame-time MS] "
                      "[--layout 565|555]\n",
                      argv[0]);
         return 2;
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
     HeadlessPlatform* current = nullptr;
     long games = 0;
 
-    SoakBot bot(reader, options.seed);
+    SoakBot bot(reader, options.choices);
     bot.stopAfter(options.waves);
     bot.onWaveStart = [&](const SoakTally& tally) {
         if (!current || samples.size() == samples.capacity()) return;
@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
             };
             headless.frameBudget = 1 << 30;
             // Each game from another moment, so that the fleet's shots,
-            // drawn from a generator seeded with the tick count, differ.
+            // drawn from a generator started from the tick count, differ.
             headless.startTime = static_cast<std::int32_t>(games % 1000) * kStartSpacing;
             HeadlessPlatform platform(headless);
             // The bot scripts at most three keys a frame; with room for four
