@@ -7,10 +7,6 @@
 
 namespace {
 
-bool isKeyed(std::uint16_t pixel, const BlitKey& key) {
-    return pixel >= key.low && pixel <= key.high;
-}
-
 // One pixel, without a branch: a sprite's edges mix keyed and drawn pixels
 // in no order a predictor could follow.
 inline void mergeOne(std::uint16_t* out, std::uint16_t pixel, const BlitKey& key) {
@@ -127,8 +123,6 @@ __attribute__((target("avx512f,avx512bw"))) void copyAvx512(std::uint16_t* out,
     }
 }
 #endif
-
-using RowCopier = void (*)(std::uint16_t*, const std::uint16_t*, int, const BlitKey&);
 
 // The key values lie in 16 bits; a range beyond them (never set by the
 // display) is left to the plain loop, which compares in 32.

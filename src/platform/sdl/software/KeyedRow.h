@@ -4,6 +4,11 @@
 
 #include "platform/sdl/software/SurfaceBlit.h"
 
+// Whether a source pixel lies in the key range, and so is not drawn.
+inline bool isKeyed(std::uint16_t pixel, const BlitKey& key) {
+    return pixel >= key.low && pixel <= key.high;
+}
+
 // One row of a one-to-one keyed copy: source pixels inside the key range
 // are skipped, every other pixel is written. The play field's background
 // goes through here in every frame, row by row, so the row is copied with

@@ -13,10 +13,6 @@ DdRect wholeOf(const SDL_Surface* surface) { return DdRect{0, 0, surface->w, sur
 
 bool isEmpty(const DdRect& r) { return r.left >= r.right || r.top >= r.bottom; }
 
-bool isKeyed(std::uint16_t pixel, const BlitKey& key) {
-    return pixel >= key.low && pixel <= key.high;
-}
-
 bool liesInside(const DdRect& r, const SDL_Surface* surface) {
     return r.left >= 0 && r.top >= 0 && r.right <= surface->w && r.bottom <= surface->h;
 }
