@@ -193,6 +193,33 @@ focus_game() {
 # True once `seconds` have passed since `started` (a `date +%s.%N`).
 past() { awk -v s="$(seconds_since "$1")" -v l="$2" 'BEGIN { exit !(s > l) }'; }
 
+# Watches the screen after a press made at `pressed`: dumps it into
+# $WORK/poll.xwd about every 100 ms and runs the command in the rest of the
+# arguments on each dump. Succeeds as soon as the command does; fails when
+# the game has gone, when `limit` seconds have passed since `started`, or
+# when the press looks lost (three new frames without its effect, or 3 s on
+# a still screen). Leaves the number of new frames seen in `frames`.
+watch_press() {
+    local started=$1 limit=$2 pressed=$3
+    shift 3
+    frames=0
+    rm -f "$WORK/held.xwd"
+    while kill -0 "$game_pid" 2>/dev/null; do
+        capture "$WORK/poll.xwd"
+        if "$@"; then return 0; fi
+        if [ -f "$WORK/held.xwd" ] && ! cmp -s "$WORK/poll.xwd" "$WORK/held.xwd"; then
+            frames=$((frames + 1))
+        fi
+        cp "$WORK/poll.xwd" "$WORK/held.xwd"
+        if past "$started" "$limit" || past "$pressed" 3 ||
+            { [ "$frames" -ge 3 ] && past "$pressed" 1; }; then
+            return 1
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
 # Holds `key` down until its effect shows on screen, then lets it go: the
 # screen is dumped into $WORK/poll.xwd about every 100 ms and the rest of
 # the arguments, a command, is run on each dump until it succeeds or
@@ -209,25 +236,8 @@ hold_until() {
     while [ "$found" != 0 ] && ! past "$started" "$limit"; do
         focus_game
         xdotool keydown "$key"
-        pressed=$(date +%s.%N) frames=0
-        rm -f "$WORK/held.xwd"
-        while :; do
-            if ! kill -0 "$game_pid" 2>/dev/null; then break; fi
-            capture "$WORK/poll.xwd"
-            if "$@"; then
-                found=0
-                break
-            fi
-            if [ -f "$WORK/held.xwd" ] && ! cmp -s "$WORK/poll.xwd" "$WORK/held.xwd"; then
-                frames=$((frames + 1))
-            fi
-            cp "$WORK/poll.xwd" "$WORK/held.xwd"
-            if past "$started" "$limit" || past "$pressed" 3 ||
-                { [ "$frames" -ge 3 ] && past "$pressed" 1; }; then
-                break
-            fi
-            sleep 0.1
-        done
+        pressed=$(date +%s.%N)
+        if watch_press "$started" "$limit" "$pressed" "$@"; then found=0; fi
         xdotool keyup "$key" 2>/dev/null || true
         if [ "$found" != 0 ] && ! past "$started" "$limit"; then
             log "$key: nothing seen in $(seconds_since "$pressed")s ($frames new frames); pressing it again"
@@ -248,30 +258,17 @@ tap_until() {
     started=$(date +%s.%N)
     while ! past "$started" "$limit"; do
         focus_game
-        pressed=$(date +%s.%N) frames=0
+        pressed=$(date +%s.%N)
         xdotool keydown "$key"
         (
             sleep 0.45
             xdotool keyup "$key"
         ) &
         releaser=$!
-        rm -f "$WORK/held.xwd"
-        while kill -0 "$game_pid" 2>/dev/null; do
-            capture "$WORK/poll.xwd"
-            if "$@"; then
-                wait "$releaser"
-                return 0
-            fi
-            if [ -f "$WORK/held.xwd" ] && ! cmp -s "$WORK/poll.xwd" "$WORK/held.xwd"; then
-                frames=$((frames + 1))
-            fi
-            cp "$WORK/poll.xwd" "$WORK/held.xwd"
-            if past "$started" "$limit" || past "$pressed" 3 ||
-                { [ "$frames" -ge 3 ] && past "$pressed" 1; }; then
-                break
-            fi
-            sleep 0.1
-        done
+        if watch_press "$started" "$limit" "$pressed" "$@"; then
+            wait "$releaser"
+            return 0
+        fi
         wait "$releaser"
         kill -0 "$game_pid" 2>/dev/null || return 1
         log "$key: nothing seen in $(seconds_since "$pressed")s ($frames new frames); pressing it again"
