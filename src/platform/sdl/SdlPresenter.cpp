@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/sdl/SdlDesktopEvents.h"
+
 #if defined(__linux__)
 #include <dirent.h>
 #include <unistd.h>
@@ -194,4 +196,9 @@ void SdlPresenter::present(SDL_Surface* visible) {
     pacing_.presented(called, clock_.now());
 }
 
-void SdlPresenter::waitForVerticalBlank() { pacing_.waitForVerticalBlank(); }
+void SdlPresenter::waitForVerticalBlank() {
+    pacing_.waitForVerticalBlank();
+    // The game-over screen reads no keys; a second quit request there must
+    // still end the program, and a pad plugged in must still be seen.
+    pumpDesktopEvents();
+}

@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include "app/WindowProcedure.h"
+#include "platform/sdl/SdlDesktopEvents.h"
+#include "platform/sdl/SdlWindowOptions.h"
 
 namespace {
 
@@ -27,14 +29,44 @@ void switchInputEvents(bool on) {
 
 namespace {
 
+// Whether the window is out of the player's reach now: without the keyboard,
+// minimised or hidden. A focus event is read against this, because events
+// wait in the queue while the screens before play run: a switch away and
+// back again during the title must not pause the first wave.
+bool inBackground(WindowHandle window) {
+    if (!window) return false;
+    const Uint32 flags = SDL_GetWindowFlags(sdlWindow(window));
+    return (flags & SDL_WINDOW_INPUT_FOCUS) == 0 ||
+           (flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0;
+}
+
 // The message an event stands for, addressed to `window`.
 ShellMessage messageFor(const SDL_Event& event, WindowHandle window) {
     ShellMessage message = {window, WM_NULL, 0, 0};
     if (event.type == SDL_QUIT) {
         message.message = WM_DESTROY;
     } else if (event.type == SDL_WINDOWEVENT) {
-        if (event.window.event == SDL_WINDOWEVENT_CLOSE) message.message = WM_DESTROY;
-        if (event.window.event == SDL_WINDOWEVENT_EXPOSED) message.message = WM_PAINT;
+        switch (event.window.event) {
+            case SDL_WINDOWEVENT_CLOSE:
+                message.message = WM_DESTROY;
+                break;
+            case SDL_WINDOWEVENT_EXPOSED:
+                message.message = WM_PAINT;
+                break;
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+            case SDL_WINDOWEVENT_MINIMIZED:
+            case SDL_WINDOWEVENT_HIDDEN:
+                // As Windows says it when another program takes the
+                // foreground: WM_ACTIVATEAPP with false.
+                if (inBackground(window)) message.message = WM_ACTIVATEAPP;
+                break;
+            case SDL_WINDOWEVENT_FOCUS_GAINED:
+                message.message = WM_ACTIVATEAPP;
+                message.wParam = 1;
+                break;
+            default:
+                break;
+        }
     }
     return message;
 }
@@ -59,6 +91,7 @@ WindowHandle SdlShell::createMainWindow(const char* name, InstanceHandle) {
     SDL_Window* window = SDL_CreateWindow(name, 0, 0, width, height, SDL_WINDOW_FULLSCREEN_DESKTOP);
     if (!window) return nullptr;
     switchInputEvents(false);
+    installDesktopEvents();
     window_ = reinterpret_cast<WindowHandle>(window);
     // Windows sends WM_CREATE before CreateWindowExA returns.
     windowProcedure(window_, WM_CREATE, 0, 0);
@@ -108,7 +141,10 @@ bool SdlShell::PeekMessageA(ShellMessage* message, WindowHandle, std::uint32_t, 
     }
     SDL_Event event;
     if (remove) {
-        if (SDL_PollEvent(&event) != 1) return false;
+        pumpDesktopEvents();
+        if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1) {
+            return false;
+        }
     } else {
         SDL_PumpEvents();
         if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1) {
