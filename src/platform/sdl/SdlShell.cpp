@@ -78,17 +78,34 @@ SdlShell& sdlShellPlatform() {
     return shell;
 }
 
-WindowHandle SdlShell::createMainWindow(const char* name, InstanceHandle) {
-    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
-    // The size of the whole screen, as on Windows, so that the window covers
-    // the screen even where no window manager makes it full-screen.
+namespace {
+
+// The size of the whole screen, as on Windows, so that the window covers the
+// screen even where no window manager makes it full-screen.
+SDL_Window* makeFullScreenWindow(const char* name) {
     int width = kWindowWidth, height = kWindowHeight;
     SDL_DisplayMode desktop;
     if (SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) {
         width = desktop.w;
         height = desktop.h;
     }
-    SDL_Window* window = SDL_CreateWindow(name, 0, 0, width, height, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    return SDL_CreateWindow(name, 0, 0, width, height, SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+// A window the player can move and resize, its picture a whole multiple of
+// 800 x 600, centred in the part of the desktop that panels leave free.
+SDL_Window* makeWindow(const char* name, const SdlWindowOptions& options) {
+    const SDL_Rect place = windowedPlace(0, options.scale);
+    return SDL_CreateWindow(name, place.x, place.y, place.w, place.h, SDL_WINDOW_RESIZABLE);
+}
+
+}  // namespace
+
+WindowHandle SdlShell::createMainWindow(const char* name, InstanceHandle) {
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+    const SdlWindowOptions& options = sdlWindowOptions();
+    SDL_Window* window =
+        options.fullScreen ? makeFullScreenWindow(name) : makeWindow(name, options);
     if (!window) return nullptr;
     switchInputEvents(false);
     installDesktopEvents();

@@ -1,5 +1,7 @@
 #include "platform/sdl/SdlWindowOptions.h"
 
+#include <algorithm>
+
 namespace {
 SdlWindowOptions theOptions;
 bool fullScreenToggle = false;
@@ -11,6 +13,20 @@ bool take(bool& flag) {
     return was;
 }
 }  // namespace
+
+SDL_Rect windowedPlace(int display, int scale) {
+    constexpr int kPictureWidth = 800;
+    constexpr int kPictureHeight = 600;
+    SDL_Rect usable = {0, 0, kPictureWidth, kPictureHeight};
+    if (SDL_GetDisplayUsableBounds(display, &usable) != 0) SDL_GetDisplayBounds(display, &usable);
+    int times = scale;
+    if (times <= 0) times = std::min(usable.w / kPictureWidth, usable.h / kPictureHeight);
+    times = std::max(times, 1);
+    const int width = kPictureWidth * times;
+    const int height = kPictureHeight * times;
+    return {usable.x + std::max(0, (usable.w - width) / 2),
+            usable.y + std::max(0, (usable.h - height) / 2), width, height};
+}
 
 void setSdlWindowOptions(const SdlWindowOptions& options) { theOptions = options; }
 const SdlWindowOptions& sdlWindowOptions() { return theOptions; }
