@@ -69,7 +69,7 @@ start_x() {
         # The window manager has taken the screen once it names itself on
         # the root window.
         for i in $(seq 1 100); do
-            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+            [[ $(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) == *"window id"* ]] && break
             sleep 0.1
         done
         log "Xvfb $1 on $DISPLAY, openbox"
