@@ -43,7 +43,6 @@ public:
     bool showsOnWindowSurface() const { return onSurface_; }
     bool attached() const { return window_ != nullptr; }
     int refreshRate() const { return pacing_.refreshRate(); }
-    bool integerScale() const { return scaler_.integerScale(); }
 
     // How long the wait for the blank lasts while the window is out of sight.
     static constexpr std::uint32_t kOutOfSightWaitMs = 250;
