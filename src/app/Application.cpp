@@ -83,12 +83,15 @@ void Application::shutdown() {
     }
 }
 
+std::int32_t Application::score() const { return game_ ? game_->score() : lastScore_; }
+
 void Application::run(ShellMessage* message) {
     ShellMessage scratch = {};
     if (!message) message = &scratch;
     ShellPlatform& shell = shellPlatform();
 
     Game game;
+    game_ = &game;
     game.setUp(displayDevice_, inputSystem_);
     game.runIntro();
 
@@ -102,6 +105,12 @@ void Application::run(ShellMessage* message) {
                 shell.TranslateMessage(message);
                 shell.DispatchMessageA(message);
             }
+            // Going to the background while the screens before play ran
+            // counts too: the messages waited in the queue until now.
+            if (foregroundLost_) {
+                foregroundLost_ = false;
+                game.pauseInBackground();
+            }
             game.update();
         }
     } while (game.state() == WaveCleared);
@@ -109,5 +118,7 @@ void Application::run(ShellMessage* message) {
     // Whatever ended the game (loss, Escape, or WM_QUIT with the state still
     // running), the game-over screen has its full time.
     game.runGameOver();
+    lastScore_ = game.score();
+    game_ = nullptr;
     game.tearDown();
 }

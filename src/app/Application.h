@@ -2,7 +2,10 @@
 
 #include "app/Handles.h"
 
+#include <cstdint>
+
 class DisplayDevice;
+class Game;
 class InputSystem;
 class SoundSystem;
 struct ShellMessage;
@@ -30,6 +33,13 @@ public:
     // message it retrieved in *message.
     void run(ShellMessage* message);
 
+    // The program went to the background (another window took the
+    // foreground, or it was minimised): a wave in play or getting ready is
+    // paused before its next update, as if P had been pressed.
+    void foregroundLost() { foregroundLost_ = true; }
+    // The score the game shows, of the game running now or of the last one.
+    std::int32_t score() const;
+
     DisplayDevice* displayDevice() const { return displayDevice_; }
     InputSystem* inputSystem() const { return inputSystem_; }
     SoundSystem* soundSystem() const { return soundSystem_; }
@@ -42,6 +52,9 @@ private:
     SoundSystem* soundSystem_ = nullptr;
     WindowHandle window_ = nullptr;
     InstanceHandle instance_ = nullptr;
+    const Game* game_ = nullptr;
+    std::int32_t lastScore_ = 0;
+    bool foregroundLost_ = false;
 };
 
 Application& application();

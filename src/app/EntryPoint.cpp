@@ -5,9 +5,10 @@
 
 namespace {
 
-// A program that could not make its window or take the screen ends quietly,
-// with nothing shown and the same code as a game that ended normally.
-constexpr int kStartFailed = 0;
+// A program that could not make its window or take the screen shows nothing,
+// but its exit code says it failed: a game that never started must not look
+// like one that ended normally.
+constexpr int kStartFailed = 1;
 
 // The program's exit code: the code given with WM_QUIT when that message
 // ended the game. A game ended from inside (Escape, a lost game) exits with 0

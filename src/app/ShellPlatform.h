@@ -14,6 +14,7 @@ constexpr std::uint32_t WM_DESTROY = 0x0002;
 constexpr std::uint32_t WM_PAINT = 0x000F;
 constexpr std::uint32_t WM_CLOSE = 0x0010;
 constexpr std::uint32_t WM_QUIT = 0x0012;
+constexpr std::uint32_t WM_ACTIVATEAPP = 0x001C;
 constexpr std::uint32_t PM_REMOVE = 0x0001;
 
 constexpr std::uint32_t CS_VREDRAW = 0x0001;

@@ -1,5 +1,6 @@
 #include "app/WindowProcedure.h"
 
+#include "app/Application.h"
 #include "app/ShellPlatform.h"
 
 std::intptr_t windowProcedure(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
@@ -11,6 +12,10 @@ std::intptr_t windowProcedure(WindowHandle window, std::uint32_t message, std::u
         case WM_DESTROY:
             // The run loop sees WM_QUIT at its next pass and ends the game.
             shell.PostQuitMessage(0);
+            return 0;
+        case WM_ACTIVATEAPP:
+            // wParam is false when another program takes the foreground.
+            if (wParam == 0) application().foregroundLost();
             return 0;
         case WM_PAINT:
             // Validates the window; every picture goes through the display.

@@ -50,6 +50,12 @@ public:
     EnemyBulletList* invaderBullets() const { return invaderBullets_; }
     BunkerSet* bunkers() const { return bunkers_; }
 
+    // The score as the panel shows it (its six digits read as one number).
+    std::int32_t score() const;
+    // The program went to the background: a wave that is playing or getting
+    // ready pauses as if P had been pressed now.
+    void pauseInBackground();
+
     // Points enter at the tens digit; the score wraps to zero past 999,990.
     void addScore(std::int32_t points);
 
@@ -68,6 +74,7 @@ private:
     void clearFrame();
     void drawBackground();
     void presentFrame();
+    void pause();
     void pollInput();
     bool keyDown(int key) const;
 

@@ -52,13 +52,24 @@ void Game::handleInput() {
         return;
     }
     if (keyDown(DIK_P) && toggleAllowed) {
-        state_ = Paused;
-        lastPauseToggle_ = gameTime();
-        playerBullets_->setVerticalSpeed(0);
-        invaderBullets_->setVerticalSpeed(0);
+        pause();
         return;
     }
     if (state_ != GetReady) {
         ship_->handleInput(input_, playerBullets_, playerBulletSprite_);
     }
+}
+
+void Game::pause() {
+    state_ = Paused;
+    lastPauseToggle_ = gameTime();
+    playerBullets_->setVerticalSpeed(0);
+    invaderBullets_->setVerticalSpeed(0);
+}
+
+void Game::pauseInBackground() {
+    // Not held back by the toggle's 500 ms: that guards against a held P,
+    // and a player who just resumed and then switched away is away all the
+    // same.
+    if (state_ == Playing || state_ == GetReady) pause();
 }

@@ -63,3 +63,9 @@ void Game::drawSpareShips() {
                           display_->backBuffer());
     }
 }
+
+std::int32_t Game::score() const {
+    std::int32_t value = 0;
+    for (std::int32_t digit : scoreDigits_) value = value * 10 + digit;
+    return value;
+}

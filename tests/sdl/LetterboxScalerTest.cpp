@@ -1,6 +1,7 @@
 // Frames drawn straight into a 32-bit window surface: every RGB565 value
 // widened exactly, and pictures letterboxed at sizes that are not whole
-// multiples of the frame, with bars that stay black.
+// multiples of the frame, or scaled by whole numbers only, with bars that
+// stay black.
 
 #include <gtest/gtest.h>
 
@@ -67,10 +68,14 @@ TEST(LetterboxScaler, ScalesToTheLargestFitNearestNeighbourBetweenBlackBars) {
     const struct {
         int width, height;
         SDL_Rect area;
-    } cases[] = {{10, 6, {1, 0, 8, 6}},     // bars left and right, unscaled
-                 {16, 15, {0, 1, 16, 12}},  // bars above and below, twice
-                 {13, 9, {0, 0, 12, 9}},    // one and a half: rows and columns repeat unevenly
-                 {13, 10, {0, 0, 13, 9}}};  // not a whole number of pixels across
+        bool wholeNumbers;
+    } cases[] = {{10, 6, {1, 0, 8, 6}, false},     // bars left and right, unscaled
+                 {16, 15, {0, 1, 16, 12}, false},  // bars above and below, twice
+                 {13, 9, {0, 0, 12, 9}, false},  // one and a half: rows and columns repeat unevenly
+                 {13, 10, {0, 0, 13, 9}, false},  // not a whole number of pixels across
+                 {13, 10, {2, 2, 8, 6}, true},    // whole numbers: once, bars all round
+                 {35, 19, {5, 0, 24, 18}, true},  // three times, the width alone allowing four
+                 {7, 9, {0, 2, 7, 5}, true}};     // smaller than the frame: shrunk to fit
     for (const auto& c : cases) {
         Surfaces s(8, 6, c.width, c.height, SDL_PIXELFORMAT_ARGB8888);
         ASSERT_TRUE(s.frame && s.target);
@@ -80,9 +85,10 @@ TEST(LetterboxScaler, ScalesToTheLargestFitNearestNeighbourBetweenBlackBars) {
         }
         SDL_FillRect(s.target, nullptr, 0xFF123456);
         LetterboxScaler scaler;
+        scaler.setIntegerScale(c.wholeNumbers);
         scaler.draw(s.frame, s.target);
         const SDL_Rect& area = scaler.area();
-        SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height);
+        SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << " " << c.wholeNumbers);
         EXPECT_EQ(area.x, c.area.x);
         EXPECT_EQ(area.y, c.area.y);
         EXPECT_EQ(area.w, c.area.w);

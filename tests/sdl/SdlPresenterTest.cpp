@@ -1,6 +1,7 @@
 // The SDL presenter: vertical-blank pacing on a simulated counter (whether
 // presenting waits for the display or not), and frames shown letterboxed
-// and scaled nearest-neighbour in a window of the dummy video driver.
+// and scaled nearest-neighbour in a window of the dummy video driver, which
+// follows the window as the player changes it.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 
 #include "platform/sdl/SdlDisplayPacing.h"
 #include "platform/sdl/SdlPresenter.h"
+#include "platform/sdl/SdlWindowOptions.h"
 #include "platform/sdl/software/SoftwareDisplay.h"
 
 namespace {
@@ -143,7 +145,7 @@ protected:
     }
 
     WindowHandle window(int width, int height) {
-        SDL_Window* window = SDL_CreateWindow("Zorbanix", 0, 0, width, height, SDL_WINDOW_HIDDEN);
+        SDL_Window* window = SDL_CreateWindow("Zorbanix", 0, 0, width, height, SDL_WINDOW_SHOWN);
         EXPECT_NE(window, nullptr) << SDL_GetError();
         windows_.push_back(window);
         return reinterpret_cast<WindowHandle>(window);
@@ -195,6 +197,39 @@ TEST_F(SdlPresenterTest, ShowsFramesLetterboxedAndSharp) {
     presenter.present(frame_);
     presenter.waitForVerticalBlank();
     EXPECT_FALSE(clock_.sleeps.empty());
+    presenter.detach();
+}
+
+TEST_F(SdlPresenterTest, FollowsScalingAsAskedAndShowsNothingWhileHidden) {
+    SdlPresenter presenter(clock_);
+    WindowHandle handle = window(1000, 700);
+    SDL_Window* sdlWindow = reinterpret_cast<SDL_Window*>(handle);
+    ASSERT_TRUE(presenter.attachWindow(handle));
+    presenter.present(frame_);
+    EXPECT_EQ(shown(handle, 34, 100), 0x00F000u);  // 933 x 700, from x = 33
+
+    // Whole numbers only: 800 x 600 in the middle, and what was picture
+    // around it is bar now.
+    requestIntegerScaleToggle();
+    presenter.present(frame_);
+    EXPECT_EQ(shown(handle, 34, 100), 0x000000u);
+    EXPECT_EQ(shown(handle, 500, 30), 0x000000u);
+    EXPECT_EQ(shown(handle, 100, 50), 0xF00000u);
+
+    // Hidden: nothing drawn, and the wait is a long sleep rather than a
+    // refresh period.
+    SDL_HideWindow(sdlWindow);
+    SDL_Surface* surface = SDL_GetWindowSurface(sdlWindow);
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 255, 255, 255));
+    clock_.sleeps.clear();
+    presenter.present(frame_);
+    presenter.waitForVerticalBlank();
+    EXPECT_EQ(shown(handle, 100, 50), 0xF0F0F0u);
+    EXPECT_EQ(clock_.sleeps, std::vector<std::uint32_t>{SdlPresenter::kOutOfSightWaitMs});
+
+    SDL_ShowWindow(sdlWindow);
+    presenter.present(frame_);
+    EXPECT_EQ(shown(handle, 100, 50), 0xF00000u);
     presenter.detach();
 }
 

@@ -1,5 +1,6 @@
 #include "platform/sdl/LetterboxScaler.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -64,24 +65,40 @@ bool LetterboxScaler::writes(const SDL_Surface* target) {
     return format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
 }
 
+SDL_Rect LetterboxScaler::placement(int frameWidth, int frameHeight, int targetWidth,
+                                    int targetHeight, bool wholeNumbers) {
+    SDL_Rect area = {0, 0, targetWidth, targetHeight};
+    const int times =
+        wholeNumbers ? std::min(targetWidth / frameWidth, targetHeight / frameHeight) : 0;
+    if (times >= 1) {
+        area.w = frameWidth * times;
+        area.h = frameHeight * times;
+    } else {
+        const long long wide = static_cast<long long>(targetWidth) * frameHeight;
+        const long long tall = static_cast<long long>(targetHeight) * frameWidth;
+        if (wide >= tall) {
+            area.w = static_cast<int>(tall / frameHeight);
+        } else {
+            area.h = static_cast<int>(wide / frameWidth);
+        }
+    }
+    area.x = (targetWidth - area.w) / 2;
+    area.y = (targetHeight - area.h) / 2;
+    return area;
+}
+
+void LetterboxScaler::setIntegerScale(bool on) {
+    if (on != integerScale_) reset();
+    integerScale_ = on;
+}
+
 void LetterboxScaler::layOut(const SDL_Surface* frame, SDL_Surface* target) {
     target_ = target;
     targetWidth_ = target->w;
     targetHeight_ = target->h;
     frameWidth_ = frame->w;
     frameHeight_ = frame->h;
-    // The largest picture of the frame's shape that fits, centred.
-    const long long wide = static_cast<long long>(target->w) * frame->h;
-    const long long tall = static_cast<long long>(target->h) * frame->w;
-    if (wide >= tall) {
-        area_.h = target->h;
-        area_.w = static_cast<int>(tall / frame->h);
-    } else {
-        area_.w = target->w;
-        area_.h = static_cast<int>(wide / frame->w);
-    }
-    area_.x = (target->w - area_.w) / 2;
-    area_.y = (target->h - area_.h) / 2;
+    area_ = placement(frame->w, frame->h, target->w, target->h, integerScale_);
     sourceColumn_.resize(static_cast<std::size_t>(area_.w));
     for (int x = 0; x < area_.w; ++x) {
         sourceColumn_[static_cast<std::size_t>(x)] =

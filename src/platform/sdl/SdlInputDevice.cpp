@@ -77,4 +77,8 @@ DiResult SdlInputDevice::checkHeld() {
     return DI_OK;
 }
 
-bool SdlInputDevice::hasFocus() { return window_ && source_->keyboardFocus() == window_; }
+// A quit request is read whichever window has the focus, so that it ends the
+// game also while the game is in the background or minimised.
+bool SdlInputDevice::hasFocus() {
+    return source_->quitRequested() || (window_ && source_->keyboardFocus() == window_);
+}

@@ -1,6 +1,10 @@
 #include "platform/sdl/SdlPresenter.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "platform/sdl/SdlDesktopEvents.h"
+#include "platform/sdl/SdlWindowOptions.h"
 
 #if defined(__linux__)
 #include <dirent.h>
@@ -80,6 +84,7 @@ void SdlPresenter::detach() {
         if (texture_) SDL_DestroyTexture(texture_);
         if (renderer_ && ownsRenderer_) SDL_DestroyRenderer(renderer_);
     }
+    if (window_) SDL_DelEventWatch(noteWindowEvent, this);
     texture_ = nullptr;
     renderer_ = nullptr;
     ownsRenderer_ = false;
@@ -87,6 +92,7 @@ void SdlPresenter::detach() {
     scaler_.reset();
     window_ = nullptr;
     windowId_ = 0;
+    windowed_ = {0, 0, 0, 0};
 }
 
 bool SdlPresenter::attachWindow(WindowHandle window) {
@@ -117,6 +123,8 @@ bool SdlPresenter::attachWindow(WindowHandle window) {
                 windowId_ = SDL_GetWindowID(sdlWindow);
                 onSurface_ = true;
                 pacing_.setRefreshRate(reportedRefreshRate(sdlWindow));
+                SDL_AddEventWatch(noteWindowEvent, this);
+                setIntegerScale(sdlWindowOptions().integerScale);
                 return true;
             }
             renderer = SDL_CreateRenderer(sdlWindow, -1, SDL_RENDERER_SOFTWARE);
@@ -133,7 +141,60 @@ bool SdlPresenter::attachWindow(WindowHandle window) {
     renderer_ = renderer;
     ownsRenderer_ = owns;
     pacing_.setRefreshRate(reportedRefreshRate(sdlWindow));
+    SDL_AddEventWatch(noteWindowEvent, this);
+    setIntegerScale(sdlWindowOptions().integerScale);
     return true;
+}
+
+int SDLCALL SdlPresenter::noteWindowEvent(void* presenter, SDL_Event* event) {
+    auto* self = static_cast<SdlPresenter*>(presenter);
+    if (event->type == SDL_WINDOWEVENT && event->window.windowID == self->windowId_ &&
+        event->window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        self->surfaceChanged_ = true;
+    }
+    return 0;
+}
+
+bool SdlPresenter::outOfSight() const {
+    return window_ && (SDL_GetWindowFlags(window_) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN));
+}
+
+void SdlPresenter::setIntegerScale(bool on) {
+    scaler_.setIntegerScale(on);
+    if (renderer_) SDL_RenderSetIntegerScale(renderer_, on ? SDL_TRUE : SDL_FALSE);
+}
+
+void SdlPresenter::takeRequests() {
+    if (!window_) return;
+    if (takeFullScreenToggle()) switchFullScreen();
+    if (takeIntegerScaleToggle()) setIntegerScale(!scaler_.integerScale());
+}
+
+void SdlPresenter::switchFullScreen() {
+    const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+    if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0) {
+        SDL_GetWindowPosition(window_, &windowed_.x, &windowed_.y);
+        SDL_GetWindowSize(window_, &windowed_.w, &windowed_.h);
+        // Where no window manager makes the window full-screen, it covers the
+        // screen by its own size and place.
+        SDL_Rect screen;
+        if (SDL_GetDisplayBounds(display, &screen) == 0) {
+            SDL_SetWindowPosition(window_, screen.x, screen.y);
+            SDL_SetWindowSize(window_, screen.w, screen.h);
+        }
+        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    } else {
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowResizable(window_, SDL_TRUE);
+        // Full screen from the start: the window the player would have got
+        // with a window from the start.
+        if (windowed_.w <= 0 || windowed_.h <= 0) {
+            windowed_ = windowedPlace(display, sdlWindowOptions().scale);
+        }
+        SDL_SetWindowSize(window_, windowed_.w, windowed_.h);
+        SDL_SetWindowPosition(window_, windowed_.x, windowed_.y);
+    }
+    surfaceChanged_ = true;
 }
 
 bool SdlPresenter::textureFits(const SDL_Surface* visible) {
@@ -156,24 +217,18 @@ bool SdlPresenter::textureFits(const SDL_Surface* visible) {
 }
 
 void SdlPresenter::presentOnSurface(SDL_Surface* visible) {
-    // Asked for at every frame: a resized window has a new surface.
+    // Asked for at every frame: a resized window has a new surface, which
+    // may even be where the last one was, so the bars are painted again.
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (!surface) return;
+    if (surfaceChanged_) scaler_.reset();
+    surfaceChanged_ = false;
     if (LetterboxScaler::writes(surface)) {
         scaler_.draw(visible, surface);
     } else {
         // A window in some other layout: SDL converts, slowly but right.
-        scaler_.reset();
-        const long long wide = static_cast<long long>(surface->w) * visible->h;
-        const long long tall = static_cast<long long>(surface->h) * visible->w;
-        SDL_Rect area = {0, 0, surface->w, surface->h};
-        if (wide >= tall) {
-            area.w = static_cast<int>(tall / visible->h);
-        } else {
-            area.h = static_cast<int>(wide / visible->w);
-        }
-        area.x = (surface->w - area.w) / 2;
-        area.y = (surface->h - area.h) / 2;
+        SDL_Rect area = LetterboxScaler::placement(visible->w, visible->h, surface->w, surface->h,
+                                                   scaler_.integerScale());
         SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
         SDL_BlitScaled(visible, nullptr, surface, &area);
     }
@@ -181,6 +236,10 @@ void SdlPresenter::presentOnSurface(SDL_Surface* visible) {
 }
 
 void SdlPresenter::present(SDL_Surface* visible) {
+    takeRequests();
+    // Out of sight the frame is not shown at all; the wait that follows
+    // sleeps instead.
+    if (outOfSight()) return;
     const std::int64_t called = clock_.now();
     if (onSurface_ && visible) {
         presentOnSurface(visible);
@@ -194,4 +253,13 @@ void SdlPresenter::present(SDL_Surface* visible) {
     pacing_.presented(called, clock_.now());
 }
 
-void SdlPresenter::waitForVerticalBlank() { pacing_.waitForVerticalBlank(); }
+void SdlPresenter::waitForVerticalBlank() {
+    if (outOfSight()) {
+        clock_.sleepMilliseconds(kOutOfSightWaitMs);
+    } else {
+        pacing_.waitForVerticalBlank();
+    }
+    // The game-over screen reads no keys; a second quit request there must
+    // still end the program, and a pad plugged in must still be seen.
+    pumpDesktopEvents();
+}

@@ -17,6 +17,13 @@
 // blends per frame, so the frame is written straight into the window's own
 // surface instead. DirectDraw's SetCooperativeLevel hands over the window, a
 // WindowHandle that is the SDL_Window* itself.
+//
+// At each frame the presenter carries out what the player asked for since
+// the last (see SdlWindowOptions.h): full screen or a window, whole-number
+// scaling on or off. While the window is minimised or hidden nothing is
+// shown and the wait for the blank lasts a quarter of a second, so the game
+// goes on at a few frames a second on next to no processor time; its clock
+// is the tick counter, so its pace does not change.
 class SdlPresenter final : public FramePresenter {
 public:
     explicit SdlPresenter(PacingClock& clock = sdlPacingClock());
@@ -37,9 +44,17 @@ public:
     bool attached() const { return window_ != nullptr; }
     int refreshRate() const { return pacing_.refreshRate(); }
 
+    // How long the wait for the blank lasts while the window is out of sight.
+    static constexpr std::uint32_t kOutOfSightWaitMs = 250;
+
 private:
     bool textureFits(const SDL_Surface* visible);
     void presentOnSurface(SDL_Surface* visible);
+    bool outOfSight() const;
+    void takeRequests();
+    void switchFullScreen();
+    void setIntegerScale(bool on);
+    static int SDLCALL noteWindowEvent(void* presenter, SDL_Event* event);
 
     PacingClock& clock_;
     VerticalBlankPacing pacing_;
@@ -50,4 +65,10 @@ private:
     SDL_Texture* texture_ = nullptr;
     bool onSurface_ = false;
     LetterboxScaler scaler_;
+    // Set when the window's surface may have been made anew since the last
+    // frame (a resize, even one undone before the frame), whose bars are
+    // then painted again.
+    bool surfaceChanged_ = false;
+    // Where the window was, and how large, before it went full screen.
+    SDL_Rect windowed_ = {0, 0, 0, 0};
 };

@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include "app/WindowProcedure.h"
+#include "platform/sdl/SdlDesktopEvents.h"
+#include "platform/sdl/SdlWindowOptions.h"
 
 namespace {
 
@@ -27,14 +29,44 @@ void switchInputEvents(bool on) {
 
 namespace {
 
+// Whether the window is out of the player's reach now: without the keyboard,
+// minimised or hidden. A focus event is read against this, because events
+// wait in the queue while the screens before play run: a switch away and
+// back again during the title must not pause the first wave.
+bool inBackground(WindowHandle window) {
+    if (!window) return false;
+    const Uint32 flags = SDL_GetWindowFlags(sdlWindow(window));
+    return (flags & SDL_WINDOW_INPUT_FOCUS) == 0 ||
+           (flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0;
+}
+
 // The message an event stands for, addressed to `window`.
 ShellMessage messageFor(const SDL_Event& event, WindowHandle window) {
     ShellMessage message = {window, WM_NULL, 0, 0};
     if (event.type == SDL_QUIT) {
         message.message = WM_DESTROY;
     } else if (event.type == SDL_WINDOWEVENT) {
-        if (event.window.event == SDL_WINDOWEVENT_CLOSE) message.message = WM_DESTROY;
-        if (event.window.event == SDL_WINDOWEVENT_EXPOSED) message.message = WM_PAINT;
+        switch (event.window.event) {
+            case SDL_WINDOWEVENT_CLOSE:
+                message.message = WM_DESTROY;
+                break;
+            case SDL_WINDOWEVENT_EXPOSED:
+                message.message = WM_PAINT;
+                break;
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+            case SDL_WINDOWEVENT_MINIMIZED:
+            case SDL_WINDOWEVENT_HIDDEN:
+                // As Windows says it when another program takes the
+                // foreground: WM_ACTIVATEAPP with false.
+                if (inBackground(window)) message.message = WM_ACTIVATEAPP;
+                break;
+            case SDL_WINDOWEVENT_FOCUS_GAINED:
+                message.message = WM_ACTIVATEAPP;
+                message.wParam = 1;
+                break;
+            default:
+                break;
+        }
     }
     return message;
 }
@@ -46,19 +78,37 @@ SdlShell& sdlShellPlatform() {
     return shell;
 }
 
-WindowHandle SdlShell::createMainWindow(const char* name, InstanceHandle) {
-    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
-    // The size of the whole screen, as on Windows, so that the window covers
-    // the screen even where no window manager makes it full-screen.
+namespace {
+
+// The size of the whole screen, as on Windows, so that the window covers the
+// screen even where no window manager makes it full-screen.
+SDL_Window* makeFullScreenWindow(const char* name) {
     int width = kWindowWidth, height = kWindowHeight;
     SDL_DisplayMode desktop;
     if (SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) {
         width = desktop.w;
         height = desktop.h;
     }
-    SDL_Window* window = SDL_CreateWindow(name, 0, 0, width, height, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    return SDL_CreateWindow(name, 0, 0, width, height, SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+// A window the player can move and resize, its picture a whole multiple of
+// 800 x 600, centred in the part of the desktop that panels leave free.
+SDL_Window* makeWindow(const char* name, const SdlWindowOptions& options) {
+    const SDL_Rect place = windowedPlace(0, options.scale);
+    return SDL_CreateWindow(name, place.x, place.y, place.w, place.h, SDL_WINDOW_RESIZABLE);
+}
+
+}  // namespace
+
+WindowHandle SdlShell::createMainWindow(const char* name, InstanceHandle) {
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+    const SdlWindowOptions& options = sdlWindowOptions();
+    SDL_Window* window =
+        options.fullScreen ? makeFullScreenWindow(name) : makeWindow(name, options);
     if (!window) return nullptr;
     switchInputEvents(false);
+    installDesktopEvents();
     window_ = reinterpret_cast<WindowHandle>(window);
     // Windows sends WM_CREATE before CreateWindowExA returns.
     windowProcedure(window_, WM_CREATE, 0, 0);
@@ -108,7 +158,10 @@ bool SdlShell::PeekMessageA(ShellMessage* message, WindowHandle, std::uint32_t, 
     }
     SDL_Event event;
     if (remove) {
-        if (SDL_PollEvent(&event) != 1) return false;
+        pumpDesktopEvents();
+        if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1) {
+            return false;
+        }
     } else {
         SDL_PumpEvents();
         if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1) {

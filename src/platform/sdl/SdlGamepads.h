@@ -1,0 +1,23 @@
+#pragma once
+
+#include <SDL.h>
+
+// Gamepads through SDL's game-controller API, plugged in and out at any time.
+// They play through the keyboard's snapshot: the d-pad and the left stick
+// hold Left and Right, A or B holds Space, Start holds P and Back holds
+// Escape. The game itself never hears of them.
+
+// Opens a pad that was plugged in, closes one that was pulled out, and notes
+// a button press for the next keyboard read (a tap shorter than a frame).
+// True when the event was a pad's and need not be queued.
+bool noteGamepadEvent(const SDL_Event& event);
+
+// Holds the keys that the open pads hold now.
+void refreshGamepadKeys();
+
+void closeGamepads();
+
+// The key a pad's button stands for; SDL_SCANCODE_UNKNOWN for none.
+SDL_Scancode scancodeForButton(int button);
+// The key the left stick's horizontal position holds, past a dead zone.
+SDL_Scancode scancodeForStick(int x);

@@ -1,0 +1,37 @@
+#include "platform/sdl/SdlWindowOptions.h"
+
+#include <algorithm>
+
+namespace {
+SdlWindowOptions theOptions;
+bool fullScreenToggle = false;
+bool integerScaleToggle = false;
+
+bool take(bool& flag) {
+    const bool was = flag;
+    flag = false;
+    return was;
+}
+}  // namespace
+
+SDL_Rect windowedPlace(int display, int scale) {
+    constexpr int kPictureWidth = 800;
+    constexpr int kPictureHeight = 600;
+    SDL_Rect usable = {0, 0, kPictureWidth, kPictureHeight};
+    if (SDL_GetDisplayUsableBounds(display, &usable) != 0) SDL_GetDisplayBounds(display, &usable);
+    int times = scale;
+    if (times <= 0) times = std::min(usable.w / kPictureWidth, usable.h / kPictureHeight);
+    times = std::max(times, 1);
+    const int width = kPictureWidth * times;
+    const int height = kPictureHeight * times;
+    return {usable.x + std::max(0, (usable.w - width) / 2),
+            usable.y + std::max(0, (usable.h - height) / 2), width, height};
+}
+
+void setSdlWindowOptions(const SdlWindowOptions& options) { theOptions = options; }
+const SdlWindowOptions& sdlWindowOptions() { return theOptions; }
+
+void requestFullScreenToggle() { fullScreenToggle = true; }
+void requestIntegerScaleToggle() { integerScaleToggle = true; }
+bool takeFullScreenToggle() { return take(fullScreenToggle); }
+bool takeIntegerScaleToggle() { return take(integerScaleToggle); }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <SDL.h>
+
+// How the game's window meets the desktop: full screen (the default, as the
+// game was made) or a window, and how the 800 x 600 picture is scaled into it.
+struct SdlWindowOptions {
+    bool fullScreen = true;
+    // A window's size in whole multiples of 800 x 600; 0 takes the largest
+    // that fits the desktop.
+    int scale = 0;
+    // Scale the picture only by whole numbers, with bars around it, so that
+    // every game pixel is the same number of screen pixels.
+    bool integerScale = false;
+};
+
+// Where the window goes in window mode on a display: 800 x 600 `scale` times
+// over, or with scale 0 the largest whole multiple that fits the part of the
+// desktop that panels leave free (once over where not even that fits),
+// centred there.
+SDL_Rect windowedPlace(int display, int scale);
+
+void setSdlWindowOptions(const SdlWindowOptions& options);
+const SdlWindowOptions& sdlWindowOptions();
+
+// Requests from the keyboard (Alt+Enter or F11, F10), carried out by the
+// presenter at its next frame, outside SDL's event handling.
+void requestFullScreenToggle();
+void requestIntegerScaleToggle();
+bool takeFullScreenToggle();
+bool takeIntegerScaleToggle();
