@@ -46,3 +46,7 @@ endif()
 enable_testing()
 add_subdirectory(tests)
 include(cmake/Reliability.cmake)
+
+# The browser build and its tests in headless Chromium.
+include(cmake/WebCross.cmake)
+include(tests/web/WebTests.cmake)

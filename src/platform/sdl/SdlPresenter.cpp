@@ -1,5 +1,9 @@
 #include "platform/sdl/SdlPresenter.h"
 
+#if defined(__EMSCRIPTEN__)
+#include "platform/sdl/web/AnimationFrame.h"
+#endif
+
 #include <algorithm>
 #include <cstring>
 
@@ -257,7 +261,11 @@ void SdlPresenter::waitForVerticalBlank() {
     if (outOfSight()) {
         clock_.sleepMilliseconds(kOutOfSightWaitMs);
     } else {
+#if defined(__EMSCRIPTEN__)
+        waitForAnimationFrame();
+#else
         pacing_.waitForVerticalBlank();
+#endif
     }
     // The game-over screen reads no keys; a second quit request there must
     // still end the program, and a pad plugged in must still be seen.

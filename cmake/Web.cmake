@@ -1,0 +1,77 @@
+# The browser build: the game core on SDL compiled to WebAssembly with
+# Emscripten, configured by cmake/WebCross.cmake from the Linux build (or by
+# hand with emcmake). It needs
+#   -DZORBANIX_SDL2_WASM=<prefix>   SDL2 built for WebAssembly (scripts/sdl2-wasm)
+#   -DZORBANIX_PICTURE_DIR=<folder> the 18 pictures, painted by the Linux build
+# and makes zorbanix.js, zorbanix.wasm and zorbanix.data (the pictures), plus
+# the play-frame timer for Node.js that scripts/bench-web runs.
+if(NOT ZORBANIX_SDL2_WASM OR NOT ZORBANIX_PICTURE_DIR)
+  message(FATAL_ERROR "the browser build needs -DZORBANIX_SDL2_WASM and -DZORBANIX_PICTURE_DIR")
+endif()
+# The SDL2 prefix lies outside Emscripten's sysroot, where its toolchain file
+# would otherwise confine the search.
+find_package(SDL2 CONFIG REQUIRED PATHS ${ZORBANIX_SDL2_WASM} NO_DEFAULT_PATH
+             NO_CMAKE_FIND_ROOT_PATH)
+
+# WebAssembly's 128-bit vectors carry the SSE2 code paths of the blits and
+# the presentation (Emscripten maps the SSE2 intrinsics onto them): a play
+# frame takes about a third of the time it takes without.
+string(APPEND CMAKE_CXX_FLAGS " -msimd128 -msse2")
+
+zorbanix_sources(sdl_software_sources src/platform/sdl/software)
+add_library(zorbanix_sdl_software STATIC ${sdl_software_sources})
+target_include_directories(zorbanix_sdl_software PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(zorbanix_sdl_software PUBLIC zorbanix_display SDL2::SDL2)
+
+zorbanix_sources(sdl_sources src/platform/sdl)
+list(FILTER sdl_sources EXCLUDE REGEX "SdlMain\\.cpp$")
+zorbanix_sources(web_sources src/platform/sdl/web)
+list(FILTER web_sources EXCLUDE REGEX "WebMain\\.cpp$")
+add_library(zorbanix_sdl STATIC ${sdl_sources} ${web_sources})
+target_link_libraries(zorbanix_sdl PUBLIC zorbanix_sdl_software zorbanix_core)
+
+# Both programs keep their stacks across the yield to the browser (Asyncify),
+# so that the play frame the timer measures is the one the game runs.
+set(web_link_options
+    -sASYNCIFY -sASYNCIFY_IMPORTS=zorbanix_wait_for_animation_frame
+    -sALLOW_MEMORY_GROWTH=1
+    # SDL's audio calls these from its inline JavaScript, which the linker
+    # does not see.
+    --js-library ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/SdlAudioNeeds.js
+    -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=zorbanix_sdl_audio_needs)
+
+set(picture_names
+    nanite.bmp poopy.bmp pukey.bmp drippy.bmp
+    poopbullet.bmp pukebullet.bmp dripbullet.bmp pbullet.bmp
+    background.bmp numbers.bmp getready.bmp paused.bmp
+    title.bmp space.bmp ostrelwyn.bmp presents.bmp bird.bmp gameover.bmp)
+set(preload_options)
+set(picture_files)
+foreach(picture ${picture_names})
+  list(APPEND preload_options "SHELL:--preload-file ${ZORBANIX_PICTURE_DIR}/${picture}@/${picture}")
+  list(APPEND picture_files ${ZORBANIX_PICTURE_DIR}/${picture})
+endforeach()
+
+add_executable(zorbanix ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/WebMain.cpp)
+target_link_libraries(zorbanix PRIVATE zorbanix_sdl)
+# One factory, createZorbanix(), so that "Play again" makes a fresh instance
+# with fresh static state, as a new run of the program has.
+target_link_options(zorbanix PRIVATE ${web_link_options} ${preload_options}
+                    -sMODULARIZE=1 -sEXPORT_NAME=createZorbanix -sENVIRONMENT=web)
+set_target_properties(zorbanix PROPERTIES SUFFIX ".js" LINK_DEPENDS "${picture_files}")
+
+# One play frame, timed in Node.js against the same frame natively.
+add_executable(zorbanix_play_frame_timer ${CMAKE_SOURCE_DIR}/bench/web/PlayFrameTimer.cpp
+                                         ${CMAKE_SOURCE_DIR}/bench/PlayRig.cpp)
+target_include_directories(zorbanix_play_frame_timer PRIVATE ${CMAKE_SOURCE_DIR}/bench)
+zorbanix_sources(headless_sources src/platform/headless)
+target_sources(zorbanix_play_frame_timer PRIVATE ${headless_sources})
+target_link_libraries(zorbanix_play_frame_timer PRIVATE zorbanix_sdl_software zorbanix_core)
+target_compile_definitions(zorbanix_play_frame_timer PRIVATE
+                           ZORBANIX_PICTURE_DIR="${ZORBANIX_PICTURE_DIR}")
+target_link_options(zorbanix_play_frame_timer PRIVATE ${web_link_options}
+                    -sENVIRONMENT=node -sNODERAWFS=1
+                    # Node 20 has fetch, which this Emscripten would use for a
+                    # file path; a synchronous compile reads the file instead.
+                    -sWASM_ASYNC_COMPILATION=0)
+set_target_properties(zorbanix_play_frame_timer PROPERTIES SUFFIX ".js")

@@ -1,0 +1,59 @@
+// The browser program: the game core on SDL, compiled to WebAssembly. The
+// page (web/) owns the keyboard and the on-screen buttons and hands keys in
+// through the two exported functions below; the canvas is the game's
+// 800 x 600 window, scaled by the page.
+
+#include <SDL.h>
+#include <emscripten.h>
+
+#include "app/EntryPoint.h"
+#include "app/ShellPlatform.h"
+#include "devices/DevicePlatform.h"
+#include "display/DisplayPlatform.h"
+#include "platform/sdl/SdlDevicePlatform.h"
+#include "platform/sdl/SdlDisplayPlatform.h"
+#include "platform/sdl/SdlKeyboardSource.h"
+#include "platform/sdl/SdlShell.h"
+#include "platform/sdl/SdlWindowOptions.h"
+
+// The start tick is read during static initialisation, before main.
+ShellPlatform& defaultShellPlatform() { return sdlShellPlatform(); }
+
+// A key of the page, by SDL scancode (the key's position, from the DOM's
+// KeyboardEvent.code), pressed or let go. The page calls this for its own
+// key events while the canvas has the focus and for the touch buttons.
+extern "C" EMSCRIPTEN_KEEPALIVE void zorbanixPageKey(int scancode, int down) {
+    holdKey(KeyHolder::Page, static_cast<SDL_Scancode>(scancode), down != 0);
+}
+
+// Lets go of every key the page holds: the page lost the focus or was hidden,
+// and will hear of no more key releases.
+extern "C" EMSCRIPTEN_KEEPALIVE void zorbanixReleasePageKeys() { releaseHeldKeys(KeyHolder::Page); }
+
+int main(int, char**) {
+    // SDL's own key listeners would act on every key of the whole page
+    // (stopping F5 or Tab too). They go on an empty element of the page that
+    // never has the focus, so they hear nothing; the page feeds the keys.
+    SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, "#sdl-keys");
+    // The canvas is exactly one 800 x 600 picture; the page scales it.
+    SdlWindowOptions window;
+    window.fullScreen = false;
+    window.scale = 1;
+    setSdlWindowOptions(window);
+
+    SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    SDL_InitSubSystem(SDL_INIT_AUDIO);
+    SDL_InitSubSystem(SDL_INIT_JOYSTICK);
+
+    installDisplayPlatform(&sdlDisplayPlatform());
+    installDevicePlatform(&sdlDevicePlatform());
+    installShellPlatform(&sdlShellPlatform());
+
+    const int exitCode = programMain(nullptr, 1);
+
+    sdlPresenter().detach();
+    SDL_Quit();
+    // The runtime stays (nothing exits a page); the page shows its end state.
+    EM_ASM({ if (Module["onGameEnded"]) Module["onGameEnded"]($0); }, exitCode);
+    return exitCode;
+}
