@@ -12,10 +12,13 @@ namespace {
 
 // 5 and 6 bits widen to 8 by repeating their top bits below them, so that
 // full intensity stays full: (v << 3 | v >> 2) and (v << 2 | v >> 4).
-inline Uint32 widen(std::uint16_t pixel) {
-    const Uint32 red = pixel >> 11;
+// With `redLow` red goes into the low byte and blue into the third (the
+// browser's canvas layout) instead.
+inline Uint32 widen(std::uint16_t pixel, bool redLow) {
+    Uint32 red = pixel >> 11;
     const Uint32 green = (pixel >> 5) & 0x3F;
-    const Uint32 blue = pixel & 0x1F;
+    Uint32 blue = pixel & 0x1F;
+    if (redLow) std::swap(red, blue);
     return 0xFF000000u | ((red << 3 | red >> 2) << 16) | ((green << 2 | green >> 4) << 8) |
            (blue << 3 | blue >> 2);
 }
@@ -24,7 +27,7 @@ inline Uint32 widen(std::uint16_t pixel) {
 // there: each channel is masked in place and widened with one high-half
 // multiply, (v << 11) * 264 >> 16 being v << 3 | v >> 2 for 5 bits and
 // (v << 5) * 8320 >> 16 being v << 2 | v >> 4 for 6.
-void widenRow(const std::uint16_t* in, Uint32* out, int count) {
+void widenRow(const std::uint16_t* in, Uint32* out, int count, bool redLow) {
     int x = 0;
 #if defined(__SSE2__)
     const __m128i redMask = _mm_set1_epi16(static_cast<short>(0xF800));
@@ -34,9 +37,10 @@ void widenRow(const std::uint16_t* in, Uint32* out, int count) {
     const __m128i opaque = _mm_set1_epi16(static_cast<short>(0xFF00));
     for (; x + 8 <= count; x += 8) {
         const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x));
-        const __m128i red = _mm_mulhi_epu16(_mm_and_si128(pixels, redMask), fiveBits);
+        __m128i red = _mm_mulhi_epu16(_mm_and_si128(pixels, redMask), fiveBits);
         const __m128i green = _mm_mulhi_epu16(_mm_and_si128(pixels, greenMask), sixBits);
-        const __m128i blue = _mm_mulhi_epu16(_mm_slli_epi16(pixels, 11), fiveBits);
+        __m128i blue = _mm_mulhi_epu16(_mm_slli_epi16(pixels, 11), fiveBits);
+        if (redLow) std::swap(red, blue);
         const __m128i greenBlue = _mm_or_si128(_mm_slli_epi16(green, 8), blue);
         const __m128i alphaRed = _mm_or_si128(red, opaque);
         auto* target = reinterpret_cast<__m128i*>(out + x);
@@ -44,7 +48,7 @@ void widenRow(const std::uint16_t* in, Uint32* out, int count) {
         _mm_storeu_si128(target + 1, _mm_unpackhi_epi16(greenBlue, alphaRed));
     }
 #endif
-    for (; x < count; ++x) out[x] = widen(in[x]);
+    for (; x < count; ++x) out[x] = widen(in[x], redLow);
 }
 
 const std::uint16_t* frameRow(const SDL_Surface* frame, int y) {
@@ -62,7 +66,8 @@ Uint32* targetRow(SDL_Surface* target, int y) {
 bool LetterboxScaler::writes(const SDL_Surface* target) {
     if (!target || !target->format) return false;
     const Uint32 format = target->format->format;
-    return format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
+    return format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888 ||
+           format == SDL_PIXELFORMAT_BGR888 || format == SDL_PIXELFORMAT_ABGR8888;
 }
 
 SDL_Rect LetterboxScaler::placement(int frameWidth, int frameHeight, int targetWidth,
@@ -120,6 +125,7 @@ void LetterboxScaler::draw(const SDL_Surface* frame, SDL_Surface* target) {
         layOut(frame, target);
     }
     const bool unscaled = area_.w == frame->w;
+    const bool redLow = target->format->Rmask == 0xFF;
     const std::size_t rowBytes = static_cast<std::size_t>(area_.w) * sizeof(Uint32);
     int lastSource = -1;
     const Uint32* lastRow = nullptr;
@@ -132,9 +138,9 @@ void LetterboxScaler::draw(const SDL_Surface* frame, SDL_Surface* target) {
             continue;
         }
         if (unscaled) {
-            widenRow(frameRow(frame, source), out, area_.w);
+            widenRow(frameRow(frame, source), out, area_.w, redLow);
         } else {
-            widenRow(frameRow(frame, source), widened_.data(), frame->w);
+            widenRow(frameRow(frame, source), widened_.data(), frame->w, redLow);
             for (int x = 0; x < area_.w; ++x) {
                 out[x] = widened_[static_cast<std::size_t>(sourceColumn_[x])];
             }

@@ -14,7 +14,8 @@
 class LetterboxScaler {
 public:
     // Whether this scaler writes `target`'s layout: 32 bits, blue in the low
-    // byte and red in the third (SDL's RGB888 and ARGB8888).
+    // byte and red in the third (SDL's RGB888 and ARGB8888), or the other way
+    // round (BGR888 and ABGR8888: the browser's canvas).
     static bool writes(const SDL_Surface* target);
 
     // Where a frame goes in a target: the largest picture of the frame's

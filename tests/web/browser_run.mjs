@@ -1,0 +1,232 @@
+// The browser build played end to end in headless Chromium, once with the
+// keyboard and once with touch emulation on.
+//
+//   node browser_run.mjs <site> <pictures> <zorbanix_wine_screens> <work folder>
+//
+// Still screens must equal, pixel for pixel, the headless harness's frames of
+// the same screens (read from the canvas, not from a scaled screenshot);
+// screens of play are read by zorbanix_wine_screens's sprite finder, which
+// takes them as xwd dumps. Exit 0 when all holds, 1 with the first failure,
+// 77 (skipped) without Chromium, playwright-core or the browser build.
+import { execFileSync } from 'node:child_process';
+import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { openBrowser } from './chromium.mjs';
+
+const [site, pictures, screensTool, work] = process.argv.slice(2);
+const { browser, url, close } = await openBrowser(site);
+mkdirSync(`${work}/references`, { recursive: true });
+execFileSync(screensTool, ['references', pictures, `${work}/references`]);
+const REFERENCES = ['intro-early', 'title', 'getready', 'paused', 'gameover'];
+const PLAY_FIELD_RIGHT = 516;  // game columns right of this hold no play
+const PAUSE_REPEAT = 600;      // P toggles the pause at most every 500 ms of game time
+
+function check(condition, what) {
+  if (!condition) throw new Error(what);
+  console.log(`ok: ${what}`);
+}
+const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// In the page: the references as the canvas must show them (each 5- or
+// 6-bit channel widened by repeating its top bits, opaque), and which of
+// them the canvas equals.
+function installReferences(refs) {
+  const canvas = document.getElementById('canvas');
+  const context = canvas.getContext('2d');
+  const expected = {};
+  for (const [name, base64] of Object.entries(refs)) {
+    const raw = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
+    const pixels = new Uint32Array(800 * 600);
+    for (let i = 0; i < pixels.length; ++i) {
+      const v = raw[2 * i] | (raw[2 * i + 1] << 8);
+      const r = v >> 11, g = (v >> 5) & 63, b = v & 31;
+      pixels[i] = (0xff000000 | (((b << 3) | (b >> 2)) << 16) | (((g << 2) | (g >> 4)) << 8) |
+                   ((r << 3) | (r >> 2))) >>> 0;
+    }
+    expected[name] = pixels;
+  }
+  const read = () => new Uint32Array(context.getImageData(0, 0, 800, 600).data.buffer);
+  window.zorbanixTest = {
+    // The name of the reference the canvas equals, or "none".
+    screen() {
+      if (canvas.width !== 800 || canvas.height !== 600) return 'none';
+      const shown = read();
+      for (const [name, pixels] of Object.entries(expected)) {
+        if (shown.every((p, i) => p === pixels[i])) return name;
+      }
+      return 'none';
+    },
+  };
+}
+
+async function freshPage(context) {
+  const page = await context.newPage();
+  page.on('pageerror', (error) => console.log(`page error: ${error.message}`));
+  await page.goto(url);
+  await page.waitForFunction(() => document.body.dataset.state === 'ready', null, { timeout: 30000 });
+  const refs = Object.fromEntries(REFERENCES.map((name) =>
+    [name, readFileSync(`${work}/references/${name}.565`).toString('base64')]));
+  await page.evaluate(installReferences, refs);
+  return page;
+}
+
+async function waitForScreen(page, name, timeout = 15000) {
+  await page.waitForFunction((n) => window.zorbanixTest.screen() === n, name,
+                             { timeout, polling: 50 });
+  console.log(`ok: the canvas equals the harness's ${name} screen`);
+}
+
+// What the sprite finder sees on the canvas now: { ships: [x], shots: [[x, y]], paused }.
+let dumps = 0;
+async function playField(page) {
+  const rgba = Buffer.from(await page.evaluate(() => {
+    const data = document.getElementById('canvas').getContext('2d').getImageData(0, 0, 800, 600).data;
+    let text = '';
+    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode(...data.subarray(i, i + 0x8000));
+    return btoa(text);
+  }), 'base64');
+  // An xwd dump: 25 header fields (most significant byte first), 32-bit
+  // true colour pixels 0x00RRGGBB.
+  const header = [100, 7, 2, 24, 800, 600, 0, 1, 32, 1, 32, 32, 3200, 4, 0xff0000, 0xff00, 0xff, 8,
+                  0, 0, 800, 600, 0, 0, 0];
+  const file = Buffer.alloc(100 + 800 * 600 * 4);
+  header.forEach((value, i) => file.writeUInt32BE(value, 4 * i));
+  for (let i = 0; i < 800 * 600; ++i) {
+    file.writeUInt32BE((rgba[4 * i] << 16) | (rgba[4 * i + 1] << 8) | rgba[4 * i + 2], 100 + 4 * i);
+  }
+  const path = `${work}/play-${++dumps}.xwd`;
+  writeFileSync(path, file);
+  const lines = execFileSync(screensTool, ['play', pictures, path]).toString().split('\n');
+  const field = (key) => (lines.find((l) => l.startsWith(`${key} `) || l === key) || key).split(' ').slice(1);
+  return {
+    ships: field('ships').map(Number),
+    shots: field('shots').map((p) => p.split(',').map(Number)),
+    paused: field('paused')[0] === 'yes',
+  };
+}
+
+async function waitForPlay(page) {
+  await page.waitForFunction(() => window.zorbanixTest.screen() === 'none', null, { timeout: 10000 });
+  await pause(300);
+}
+
+// A shot fired from the ship's column that climbs between two looks.
+async function checkShotClimbs(page, what) {
+  await pause(120);
+  const first = (await playField(page)).shots;
+  await pause(200);
+  const second = (await playField(page)).shots;
+  check(first.length === 1 && second.length === 1 && second[0][1] < first[0][1] &&
+        second[0][0] === first[0][0], `${what} fires a shot that climbs (${first} then ${second})`);
+}
+
+async function keyboardRun() {
+  const context = await browser.newContext({ viewport: { width: 1280, height: 720 } });
+  const page = await freshPage(context);
+  check(await page.locator('#start').isVisible(), 'the page asks for a click or a key');
+  await page.keyboard.press('Enter');
+  await waitForScreen(page, 'title');
+  const box = await page.locator('#canvas').boundingBox();
+  check(box.width === 800 && box.height === 600 && box.x === 240 && box.y === 60,
+        `the picture is centred at a whole scale (${JSON.stringify(box)})`);
+  await page.evaluate(() => {
+    window.keptFromPage = [];
+    addEventListener('keydown', (e) => window.keptFromPage.push(`${e.code}:${e.defaultPrevented}`));
+  });
+  await page.keyboard.press('Space');
+  await waitForScreen(page, 'getready');
+  await page.keyboard.press('KeyP');
+  await waitForScreen(page, 'paused');
+  await pause(PAUSE_REPEAT);
+  await page.keyboard.press('KeyP');
+  await waitForPlay(page);
+  check((await playField(page)).ships[0] === 206, 'play begins with the ship at column 206');
+  await page.keyboard.down('ArrowLeft');
+  await pause(700);
+  await page.keyboard.up('ArrowLeft');
+  const ships = (await playField(page)).ships;
+  check(ships.length === 1 && ships[0] < 120, `Left moves the ship (to column ${ships})`);
+  await page.keyboard.press('Space');
+  await checkShotClimbs(page, 'Space');
+  await page.keyboard.press('KeyP');
+  await pause(PAUSE_REPEAT);
+  check((await playField(page)).paused, 'P pauses play');
+  await page.keyboard.press('KeyP');
+  await pause(PAUSE_REPEAT);
+  check(!(await playField(page)).paused, 'P resumes play');
+  const kept = await page.evaluate(() => window.keptFromPage);
+  check(['Space', 'ArrowLeft', 'KeyP'].every((code) => kept.includes(`${code}:true`)),
+        `the page acts on no game key (${[...new Set(kept)]})`);
+  await page.keyboard.press('Escape');
+  await waitForScreen(page, 'gameover');
+  await page.waitForFunction(() => document.body.dataset.state === 'ended', null, { timeout: 15000 });
+  check(await page.getByRole('button', { name: 'Play again' }).isVisible(), 'the page offers Play again');
+  await page.getByRole('button', { name: 'Play again' }).click();
+  await waitForScreen(page, 'intro-early');
+  const times = await page.evaluate(() => window.zorbanixPage.times);
+  console.log(`times: ready ${Math.round(times.loaded)} ms after navigation`);
+  await context.close();
+}
+
+// Every touch button lies outside the play field of the picture.
+async function checkButtonsClearOfPlay(page, orientation) {
+  const clear = await page.evaluate((right) => {
+    const picture = document.getElementById('canvas').getBoundingClientRect();
+    const field = { left: picture.left, right: picture.left + (right * picture.width) / 800,
+                    top: picture.top, bottom: picture.bottom };
+    return [...document.querySelectorAll('#touch-controls button')].every((button) => {
+      const b = button.getBoundingClientRect();
+      return b.width > 0 && (b.right <= field.left || b.left >= field.right ||
+                             b.bottom <= field.top || b.top >= field.bottom);
+    });
+  }, PLAY_FIELD_RIGHT);
+  check(clear, `in ${orientation} the five touch buttons show, none over the play field`);
+}
+
+async function touchRun() {
+  const context = await browser.newContext({ viewport: { width: 844, height: 390 },
+                                             hasTouch: true, isMobile: true });
+  const page = await freshPage(context);
+  await page.locator('#overlay').tap();
+  await waitForScreen(page, 'title');
+  await checkButtonsClearOfPlay(page, 'landscape');
+  await page.setViewportSize({ width: 390, height: 844 });
+  await pause(100);
+  await checkButtonsClearOfPlay(page, 'portrait');
+  await page.setViewportSize({ width: 844, height: 390 });
+  await pause(100);
+  const centre = async (label) => {
+    const b = await page.getByRole('button', { name: label, exact: true }).boundingBox();
+    return { x: b.x + b.width / 2, y: b.y + b.height / 2 };
+  };
+  const touches = await context.newCDPSession(page);
+  const touch = (type, points) => touches.send('Input.dispatchTouchEvent', {
+    type, touchPoints: points.map((p, id) => ({ ...p, id })) });
+  const [right, fire, pauseButton, quit] =
+      [await centre('Right'), await centre('Fire'), await centre('Pause'), await centre('Quit')];
+  await page.touchscreen.tap(fire.x, fire.y);
+  await waitForScreen(page, 'getready');
+  await waitForPlay(page);
+  await touch('touchStart', [right]);
+  await pause(500);
+  const ships = (await playField(page)).ships;
+  check(ships.length === 1 && ships[0] > 230, `holding Right moves the ship (to column ${ships})`);
+  await touch('touchStart', [right, fire]);
+  await checkShotClimbs(page, 'Fire, with Right still held,');
+  await touch('touchEnd', []);
+  await page.touchscreen.tap(pauseButton.x, pauseButton.y);
+  await pause(200);
+  check((await playField(page)).paused, 'the Pause button pauses play');
+  await page.touchscreen.tap(quit.x, quit.y);
+  await waitForScreen(page, 'gameover');
+  await context.close();
+}
+
+try {
+  await keyboardRun();
+  await touchRun();
+} catch (error) {
+  console.log(`FAILED: ${error.message}`);
+  process.exitCode = 1;
+} finally {
+  await close();
+}
