@@ -27,12 +27,14 @@ const BOTTOM_BAND = 160;
 // The picture's place, and with `touch` the buttons' places (by data-key),
 // for a window of `width` x `height` CSS pixels. In landscape, Left and Right
 // sit in the bar left of the picture and Fire in the bar right of it, under
-// Pause and Quit; in portrait all of them sit in a band below the picture.
+// Pause and Quit; in portrait all of them sit in a band below the picture,
+// with the full-screen button (`fullscreen`, else null: the top right corner).
 export function layOut(width, height, pixelRatio, touch) {
   const all = { left: 0, top: 0, width, height };
-  if (!touch) return { picture: fitPicture(all, pixelRatio), buttons: {} };
+  if (!touch) return { picture: fitPicture(all, pixelRatio), buttons: {}, fullscreen: null };
   const buttons = {};
   let picture;
+  let fullscreen = null;
   if (width >= height) {
     picture = fitPicture({ ...all, left: SIDE_BAR, width: Math.max(width - 2 * SIDE_BAR, 1) },
                          pixelRatio);
@@ -53,13 +55,15 @@ export function layOut(width, height, pixelRatio, touch) {
     picture.top = GAP;
     const bandTop = picture.top + picture.height + GAP;
     const size = Math.max(48, Math.min(96, height - bandTop - GAP, (width - 6 * GAP) / 4));
-    const top = bandTop + Math.max(0, (height - bandTop - GAP - size) / 2);
+    // Low in the band, where thumbs reach.
+    const top = Math.max(bandTop, height - 3 * GAP - size);
     buttons.ArrowLeft = { left: GAP, top, width: size, height: size };
     buttons.ArrowRight = { left: 2 * GAP + size, top, width: size, height: size };
     buttons.Space = { left: width - GAP - size, top, width: size, height: size };
     const middle = { left: 3 * GAP + 2 * size, width: width - 5 * GAP - 3 * size, height: 36 };
     buttons.KeyP = { ...middle, top };
     buttons.Escape = { ...middle, top: top + 36 + GAP / 2 };
+    fullscreen = { left: width - GAP - 40, top: bandTop };
   }
-  return { picture, buttons };
+  return { picture, buttons, fullscreen };
 }

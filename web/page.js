@@ -40,8 +40,12 @@ function place(element, rect) {
 }
 
 function applyLayout() {
-  const { picture, buttons } = layOut(innerWidth, innerHeight, devicePixelRatio, touch);
+  const { picture, buttons, fullscreen } = layOut(innerWidth, innerHeight, devicePixelRatio, touch);
   place(overlay, picture);
+  const corner = document.getElementById('fullscreen').style;
+  corner.left = fullscreen ? px(fullscreen.left) : '';
+  corner.top = fullscreen ? px(fullscreen.top) : '';
+  corner.right = fullscreen ? 'auto' : '';
   // The canvas keeps no size of its own until the game's window exists:
   // SDL reads a canvas sized by the page as one it must resize to match.
   if (waits > 0) place(canvas, picture);
