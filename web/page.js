@@ -55,7 +55,12 @@ function applyLayout() {
     if (rect) place(button, rect);
   }
 }
-addEventListener('resize', applyLayout);
+// SDL gives the canvas its 800 x 600 again at every resize of the page,
+// which clears it: the game then puts the whole picture again.
+addEventListener('resize', () => {
+  if (run) run.repaintCanvas = true;
+  applyLayout();
+});
 
 // --- keys -------------------------------------------------------------------
 

@@ -35,7 +35,7 @@ const system = await browser.newBrowserCDPSession();
 async function cpuByType() {
   const { processInfo } = await system.send('SystemInfo.getProcessInfo');
   const sums = {};
-  for (const p of processInfo) sums[p.type] = (sums[p.type] || 0) + p.cpuTime;
+  for (const p of processInfo) sums[p.type.toLowerCase()] = (sums[p.type.toLowerCase()] || 0) + p.cpuTime;
   return sums;
 }
 async function measure(name) {

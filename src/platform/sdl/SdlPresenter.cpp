@@ -2,6 +2,7 @@
 
 #if defined(__EMSCRIPTEN__)
 #include "platform/sdl/web/AnimationFrame.h"
+#include "platform/sdl/web/CanvasPresenter.h"
 #endif
 
 #include <algorithm>
@@ -227,6 +228,10 @@ void SdlPresenter::presentOnSurface(SDL_Surface* visible) {
     if (!surface) return;
     if (surfaceChanged_) scaler_.reset();
     surfaceChanged_ = false;
+#if defined(__EMSCRIPTEN__)
+    presentOnCanvas(visible, surface);
+    return;
+#endif
     if (LetterboxScaler::writes(surface)) {
         scaler_.draw(visible, surface);
     } else {
