@@ -8,10 +8,14 @@
 if(NOT ZORBANIX_SDL2_WASM OR NOT ZORBANIX_PICTURE_DIR)
   message(FATAL_ERROR "the browser build needs -DZORBANIX_SDL2_WASM and -DZORBANIX_PICTURE_DIR")
 endif()
-# The SDL2 prefix lies outside Emscripten's sysroot, where its toolchain file
-# would otherwise confine the search.
-find_package(SDL2 CONFIG REQUIRED PATHS ${ZORBANIX_SDL2_WASM} NO_DEFAULT_PATH
-             NO_CMAKE_FIND_ROOT_PATH)
+# SDL2 as scripts/sdl2-wasm leaves it: one static library and its headers.
+if(NOT EXISTS ${ZORBANIX_SDL2_WASM}/lib/libSDL2.a)
+  message(FATAL_ERROR "no SDL2 for WebAssembly in ${ZORBANIX_SDL2_WASM} (scripts/sdl2-wasm)")
+endif()
+add_library(SDL2::SDL2 STATIC IMPORTED)
+set_target_properties(SDL2::SDL2 PROPERTIES
+  IMPORTED_LOCATION ${ZORBANIX_SDL2_WASM}/lib/libSDL2.a
+  INTERFACE_INCLUDE_DIRECTORIES ${ZORBANIX_SDL2_WASM}/include/SDL2)
 
 # WebAssembly's 128-bit vectors carry the SSE2 code paths of the blits and
 # the presentation (Emscripten maps the SSE2 intrinsics onto them): a play
