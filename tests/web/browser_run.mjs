@@ -206,10 +206,12 @@ async function touchRun() {
   await page.touchscreen.tap(fire.x, fire.y);
   await waitForScreen(page, 'getready');
   await waitForPlay(page);
+  // Right is held until the ship stands at its right bound, clear of the
+  // bunkers, so that the shot has a free column to climb.
   await touch('touchStart', [right]);
-  await pause(500);
+  await pause(1500);
   const ships = (await playField(page)).ships;
-  check(ships.length === 1 && ships[0] > 230, `holding Right moves the ship (to column ${ships})`);
+  check(ships.length === 1 && ships[0] > 430, `holding Right moves the ship (to column ${ships})`);
   await touch('touchStart', [right, fire]);
   await checkShotClimbs(page, 'Fire, with Right still held,');
   await touch('touchEnd', []);
