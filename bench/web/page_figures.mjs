@@ -6,8 +6,9 @@
 //
 // Prints "load <ms to ready> <ms from start to first picture>" for each of
 // `loads` fresh pages (5), then "cpu <screen> renderer <percent of one core>
-// gpu <percent> browser <percent>" for the title screen and for play, each
-// over `seconds` (10).
+// gpu <percent> browser <percent>" for two floor pages (animation frames
+// only; a whole picture put at each), the title screen and play, each over
+// `seconds` (10).
 import { openBrowser } from '../../tests/web/chromium.mjs';
 
 const [site, loads = '5', seconds = '10'] = process.argv.slice(2);
@@ -46,6 +47,25 @@ async function measure(name) {
   const wall = (performance.now() - start) / 1000;
   const share = (type) => ((100 * ((after[type] || 0) - (before[type] || 0))) / wall).toFixed(1);
   console.log(`cpu ${name} renderer ${share('renderer')} gpu ${share('gpu')} browser ${share('browser')}`);
+}
+
+// Floors, measured in the same run: a page that only asks for animation
+// frames, and one that also puts a whole 800 x 600 picture on a canvas at
+// each of them.
+const floor = (putting) => `<canvas id="c" width="800" height="600"></canvas><script>
+  const context = document.getElementById('c').getContext('2d');
+  const image = context.createImageData(800, 600);
+  image.data.fill(255);
+  const frame = () => { ${putting ? 'context.putImageData(image, 0, 0);' : ''} requestAnimationFrame(frame); };
+  requestAnimationFrame(frame);
+</script>`;
+for (const [name, putting] of [['floor-frames', false], ['floor-puts', true]]) {
+  const context = await browser.newContext({ viewport: { width: 1280, height: 720 } });
+  const page = await context.newPage();
+  await page.setContent(floor(putting));
+  await new Promise((resolve) => setTimeout(resolve, 1000));
+  await measure(name);
+  await context.close();
 }
 
 const context = await browser.newContext({ viewport: { width: 1280, height: 720 } });
