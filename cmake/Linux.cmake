@@ -19,8 +19,13 @@ endif()
 add_library(zorbanix_sdl STATIC ${sdl_sources})
 target_link_libraries(zorbanix_sdl PUBLIC zorbanix_sdl_software zorbanix_core)
 
+include(GNUInstallDirs)
+set(ZORBANIX_DATA_DIR ${CMAKE_INSTALL_FULL_DATADIR}/zorbanix)
 add_executable(zorbanix ${CMAKE_SOURCE_DIR}/src/platform/sdl/SdlMain.cpp)
 target_link_libraries(zorbanix PRIVATE zorbanix_sdl)
+target_compile_definitions(zorbanix PRIVATE ZORBANIX_VERSION="${PROJECT_VERSION}"
+                                            ZORBANIX_DATA_DIR="${ZORBANIX_DATA_DIR}")
+install(TARGETS zorbanix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The headless harness: fake clock, scripted keys, captured frames.
 zorbanix_sources(headless_sources src/platform/headless)

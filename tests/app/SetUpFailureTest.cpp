@@ -1,5 +1,6 @@
 // Start-up failures: only the window and the display stop the program, and
-// they stop it before anything is shown or any other device is made.
+// they stop it with exit code 1 before anything is shown or any other device
+// is made.
 
 #include <gtest/gtest.h>
 
@@ -11,13 +12,13 @@ namespace {
 
 class DisplaySetUpFailure : public ::testing::TestWithParam<SoftwareCall> {};
 
-TEST_P(DisplaySetUpFailure, EndsQuietlyBeforeShowingAnythingOrMakingOtherDevices) {
+TEST_P(DisplaySetUpFailure, FailsWithCodeOneBeforeShowingAnythingOrMakingOtherDevices) {
     HeadlessPlatform platform;
     platform.display().failCall(GetParam());
     platform.press(DIK_ESCAPE, INT32_MIN);
     HeadlessRun run = runGame(platform);
 
-    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(platform.display().callCount(GetParam()), 1);
     EXPECT_TRUE(run.frames.empty());
     const HeadlessLog& log = platform.log();
@@ -40,12 +41,12 @@ INSTANTIATE_TEST_SUITE_P(EachStep, DisplaySetUpFailure,
                                            SoftwareCall::GetAttachedSurface,
                                            SoftwareCall::SetClipper));
 
-TEST(WindowFailure, EndsQuietlyBeforeAnyDevice) {
+TEST(WindowFailure, FailsWithCodeOneBeforeAnyDevice) {
     HeadlessPlatform platform;
     platform.shell().failWindowCreation(true);
     HeadlessRun run = runGame(platform);
 
-    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.frames.empty());
     EXPECT_EQ(platform.display().callCount(SoftwareCall::DirectDrawCreate), 0);
     EXPECT_EQ(platform.devices().directInputCreateCalls(), 0);

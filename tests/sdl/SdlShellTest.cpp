@@ -78,9 +78,10 @@ TEST_F(SdlShellTest, QuitAndCloseDestroyTheWindowWhoseProcedureThenPostsQuitWith
     }
 }
 
-TEST_F(SdlShellTest, OtherEventsBecomeHarmlessMessagesOneAtATime) {
+TEST_F(SdlShellTest, WindowEventsBecomeMessagesOneAtATime) {
     pushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
     pushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+    pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     pushEvent(SDL_USEREVENT);
 
     ShellMessage paint = next();
@@ -88,9 +89,14 @@ TEST_F(SdlShellTest, OtherEventsBecomeHarmlessMessagesOneAtATime) {
     EXPECT_EQ(paint.window, window);
     shell.DispatchMessageA(&paint);  // paints nothing, posts nothing
     ShellMessage focus = next();
-    EXPECT_EQ(focus.message, WM_NULL);
+    EXPECT_EQ(focus.message, WM_ACTIVATEAPP);
+    EXPECT_EQ(focus.wParam, 1u);
     EXPECT_EQ(focus.window, window);
     shell.DispatchMessageA(&focus);
+    // The windowless window never has the keyboard: the loss is real.
+    ShellMessage lost = next();
+    EXPECT_EQ(lost.message, WM_ACTIVATEAPP);
+    EXPECT_EQ(lost.wParam, 0u);
     EXPECT_EQ(next().message, WM_NULL);
     EXPECT_FALSE(shell.PeekMessageA(nullptr, nullptr, 0, 0, PM_REMOVE));
 }

@@ -3,32 +3,103 @@
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include "app/EntryPoint.h"
 #include "app/ShellPlatform.h"
 #include "devices/DevicePlatform.h"
 #include "display/DisplayPlatform.h"
+#include "platform/sdl/SdlCommandLine.h"
+#include "platform/sdl/SdlDesktopEvents.h"
 #include "platform/sdl/SdlDevicePlatform.h"
 #include "platform/sdl/SdlDisplayPlatform.h"
+#include "platform/sdl/SdlGamepads.h"
 #include "platform/sdl/SdlShell.h"
+#include "platform/sdl/SdlVideoDriver.h"
+#include "platform/sdl/software/PictureFolders.h"
+
+#ifndef ZORBANIX_VERSION
+#define ZORBANIX_VERSION "unknown"
+#endif
+#ifndef ZORBANIX_DATA_DIR
+#define ZORBANIX_DATA_DIR "/usr/local/share/zorbanix"
+#endif
 
 // The start tick is read during static initialisation, before main, so the
 // shell has to be the default one rather than only installed by main.
 ShellPlatform& defaultShellPlatform() { return sdlShellPlatform(); }
 
-int main(int, char**) {
+namespace {
+
+// The working folder first, as on Windows; then the folder the executable is
+// in (a build, or an unpacked archive, started from elsewhere); then the
+// folder an installation puts the pictures in.
+std::vector<std::string> pictureFolders() {
+    std::vector<std::string> folders = {"."};
+    if (char* base = SDL_GetBasePath()) {
+        folders.emplace_back(base);
+        SDL_free(base);
+    }
+    folders.emplace_back(ZORBANIX_DATA_DIR);
+    return folders;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const char* name = argc > 0 && argv[0] ? argv[0] : "zorbanix";
+    const CommandLine line = parseCommandLine(argc, argv);
+    switch (line.action) {
+        case CommandLine::Action::ShowHelp:
+            std::fputs(helpText(name).c_str(), stdout);
+            return 0;
+        case CommandLine::Action::ShowVersion:
+            std::printf("Zorbanix %s\n", ZORBANIX_VERSION);
+            return 0;
+        case CommandLine::Action::Refuse:
+            std::fprintf(stderr, "zorbanix: %s\nTry '%s --help' for the options.\n",
+                         line.complaint.c_str(), name);
+            return 2;
+        case CommandLine::Action::Play:
+            break;
+    }
+    setSdlWindowOptions(line.window);
+
     SDL_SetMainReady();
-    // Without video there is no window, which createMainWindow reports. Sound
-    // and joysticks are optional: the game runs without them.
-    SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    // SIGINT and SIGTERM become quit requests (SDL_QUIT), which end the game
+    // through its game-over screen; a second one ends the program at once.
+    SDL_Init(SDL_INIT_EVENTS);
+    std::string why;
+    if (!openVisibleVideo(&why)) {
+        std::fprintf(stderr, "zorbanix: %s\n", why.c_str());
+        SDL_Quit();
+        return 1;
+    }
+    // Sound and controllers are optional: the game runs without them.
     SDL_InitSubSystem(SDL_INIT_AUDIO);
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);
+    SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
+    setPictureFolders(pictureFolders());
 
     installDisplayPlatform(&sdlDisplayPlatform());
     installDevicePlatform(&sdlDevicePlatform());
     installShellPlatform(&sdlShellPlatform());
 
     const int exitCode = programMain(nullptr, 1);
+    if (exitCode == 0) {
+        printFinalScore();
+    } else {
+        // The SDL shell's quit code is always 0: anything else is a start
+        // that failed before the first frame.
+        std::fprintf(stderr, "zorbanix: could not %s: %s\n",
+                     sdlShellPlatform().window() ? "take the 800 x 600 display in the window"
+                                                 : "make the game's window",
+                     SDL_GetError());
+    }
 
+    closeGamepads();
     sdlPresenter().detach();
     SDL_Quit();
     return exitCode;

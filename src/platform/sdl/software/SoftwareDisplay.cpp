@@ -6,6 +6,7 @@
 
 #include "platform/sdl/software/BitmapFile.h"
 #include "platform/sdl/software/GdiRecords.h"
+#include "platform/sdl/software/PictureFolders.h"
 #include "platform/sdl/software/PixelAccess.h"
 #include "platform/sdl/software/SoftwareDirectDraw.h"
 #include "platform/sdl/software/SoftwareState.h"
@@ -84,7 +85,7 @@ GdiObject SoftwareDisplay::LoadImageA(const char* fileName, std::uint32_t type, 
         return nullptr;
     }
     int bitsPerPixel = 0;
-    SDL_Surface* pixels = loadBitmapFile(fileName, &bitsPerPixel);
+    SDL_Surface* pixels = loadPicture(fileName, &bitsPerPixel);
     if (!pixels) return nullptr;
     GdiBitmapRecord* record = new (std::nothrow) GdiBitmapRecord;
     if (!record) {

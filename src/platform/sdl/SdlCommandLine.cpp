@@ -1,0 +1,57 @@
+#include "platform/sdl/SdlCommandLine.h"
+
+#include <cstring>
+
+CommandLine parseCommandLine(int argc, const char* const* argv) {
+    CommandLine line;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+            line.action = CommandLine::Action::ShowHelp;
+            return line;
+        }
+        if (std::strcmp(arg, "--version") == 0) {
+            line.action = CommandLine::Action::ShowVersion;
+            return line;
+        }
+        if (std::strcmp(arg, "--window") == 0) {
+            line.window.fullScreen = false;
+        } else if (std::strcmp(arg, "--integer-scale") == 0) {
+            line.window.integerScale = true;
+        } else {
+            line.action = CommandLine::Action::Refuse;
+            line.complaint = std::string(arg[0] == '-' ? "unknown option " : "unexpected argument ") +
+                             "'" + arg + "'";
+            return line;
+        }
+    }
+    return line;
+}
+
+std::string helpText(const char* programName) {
+    return std::string("Usage: ") + programName +
+           " [--window] [--integer-scale]\n"
+           "\n"
+           "Zorbanix, a fixed shooter: slide your ship along the bottom of the screen\n"
+           "and shoot the marching invaders before they reach you. They score 10, 20\n"
+           "or 30 by row; you have three ships. One run of the program is one game.\n"
+           "\n"
+           "Keys:\n"
+           "  Left, Right       move the ship\n"
+           "  Space             fire; on the title screen, start\n"
+           "  P                 pause and resume\n"
+           "  Escape            skip the intro; end the game\n"
+           "  Alt+Enter, F11    switch between full screen and a window\n"
+           "  F10               whole-number scaling on or off\n"
+           "A gamepad plays too: d-pad or left stick to move, A or B to fire,\n"
+           "Start to pause, Back to end the game.\n"
+           "\n"
+           "Options:\n"
+           "  --window          start in a window rather than full screen\n"
+           "  --integer-scale   scale the picture by whole numbers only, with bars\n"
+           "  --help            show this text\n"
+           "  --version         show the version\n"
+           "\n"
+           "The pictures (*.bmp) are read from the working folder, else from the\n"
+           "executable's folder, else from the installed data folder.\n";
+}
