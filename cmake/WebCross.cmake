@@ -50,13 +50,22 @@ elseif(NOT EMCMAKE)
 elseif(NOT TARGET zorbanix_pictures)
   set(ZORBANIX_WEB_MISSING "the pictures are not painted in this build")
 endif()
+if(NOT DEFINED ZORBANIX_WEB_MISSING)
+  execute_process(COMMAND ${CMAKE_SOURCE_DIR}/scripts/sdl2-wasm --prefix
+                  OUTPUT_VARIABLE sdl2_wasm OUTPUT_STRIP_TRAILING_WHITESPACE)
+  # SDL2 is built from Debian's source package, which needs a deb-src entry
+  # (scripts/setup adds it) unless it was built on this machine before.
+  execute_process(COMMAND apt-cache showsrc libsdl2 OUTPUT_VARIABLE sdl2_source ERROR_QUIET)
+  if(NOT EXISTS ${sdl2_wasm}/.complete AND NOT sdl2_source MATCHES "Package: libsdl2")
+    set(ZORBANIX_WEB_MISSING "apt has no source for libsdl2 (./scripts/setup adds a deb-src entry)")
+    message(WARNING "${ZORBANIX_WEB_MISSING}: the browser build is left out")
+  endif()
+endif()
 if(DEFINED ZORBANIX_WEB_MISSING)
   return()
 endif()
 
 set(web_env ${CMAKE_SOURCE_DIR}/scripts/web-env)
-execute_process(COMMAND ${CMAKE_SOURCE_DIR}/scripts/sdl2-wasm --prefix
-                OUTPUT_VARIABLE sdl2_wasm OUTPUT_STRIP_TRAILING_WHITESPACE)
 add_custom_target(zorbanix_sdl2_wasm
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/sdl2-wasm >/dev/null
   COMMENT "SDL2 for WebAssembly (built once into ${sdl2_wasm})")
