@@ -2,22 +2,8 @@
 # tests, and the Windows executable cross-compiled beside them.
 find_package(SDL2 CONFIG REQUIRED)
 
-# Software 16-bit surfaces and the picture-file path, with no window: shared
-# by the game on SDL and by the headless harness.
-zorbanix_sources(sdl_software_sources src/platform/sdl/software)
-add_library(zorbanix_sdl_software STATIC ${sdl_software_sources})
-target_include_directories(zorbanix_sdl_software PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(zorbanix_sdl_software PUBLIC zorbanix_display SDL2::SDL2)
-
-# The window, presentation, keyboard, audio device and shell on SDL.
-zorbanix_sources(sdl_sources src/platform/sdl)
-list(FILTER sdl_sources EXCLUDE REGEX "SdlMain\\.cpp$")
-if(NOT sdl_sources)
-  set(sdl_sources ${CMAKE_BINARY_DIR}/empty_sdl.cpp)
-  file(WRITE ${sdl_sources} "")
-endif()
-add_library(zorbanix_sdl STATIC ${sdl_sources})
-target_link_libraries(zorbanix_sdl PUBLIC zorbanix_sdl_software zorbanix_core)
+include(cmake/SdlLayer.cmake)
+zorbanix_sdl_layer()
 
 include(GNUInstallDirs)
 set(ZORBANIX_DATA_DIR ${CMAKE_INSTALL_FULL_DATADIR}/zorbanix)

@@ -22,17 +22,10 @@ set_target_properties(SDL2::SDL2 PROPERTIES
 # frame takes about a third of the time it takes without.
 string(APPEND CMAKE_CXX_FLAGS " -msimd128 -msse2")
 
-zorbanix_sources(sdl_software_sources src/platform/sdl/software)
-add_library(zorbanix_sdl_software STATIC ${sdl_software_sources})
-target_include_directories(zorbanix_sdl_software PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(zorbanix_sdl_software PUBLIC zorbanix_display SDL2::SDL2)
-
-zorbanix_sources(sdl_sources src/platform/sdl)
-list(FILTER sdl_sources EXCLUDE REGEX "SdlMain\\.cpp$")
 zorbanix_sources(web_sources src/platform/sdl/web)
 list(FILTER web_sources EXCLUDE REGEX "WebMain\\.cpp$")
-add_library(zorbanix_sdl STATIC ${sdl_sources} ${web_sources})
-target_link_libraries(zorbanix_sdl PUBLIC zorbanix_sdl_software zorbanix_core)
+include(${CMAKE_SOURCE_DIR}/cmake/SdlLayer.cmake)
+zorbanix_sdl_layer(${web_sources})
 
 # Both programs keep their stacks across the yield to the browser (Asyncify),
 # so that the play frame the timer measures is the one the game runs.

@@ -1,0 +1,16 @@
+# The SDL platform layer, shared by the Linux and the browser build.
+# zorbanix_sdl_software: software 16-bit surfaces and the picture-file path,
+# with no window, also used by the headless harness. zorbanix_sdl: the
+# window, presentation, keyboard, gamepads, audio device and shell, plus the
+# sources one build adds (ARGN); each build brings its own main.
+function(zorbanix_sdl_layer)
+  zorbanix_sources(sdl_software_sources src/platform/sdl/software)
+  add_library(zorbanix_sdl_software STATIC ${sdl_software_sources})
+  target_include_directories(zorbanix_sdl_software PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(zorbanix_sdl_software PUBLIC zorbanix_display SDL2::SDL2)
+
+  zorbanix_sources(sdl_sources src/platform/sdl)
+  list(FILTER sdl_sources EXCLUDE REGEX "SdlMain\\.cpp$")
+  add_library(zorbanix_sdl STATIC ${sdl_sources} ${ARGN})
+  target_link_libraries(zorbanix_sdl PUBLIC zorbanix_sdl_software zorbanix_core)
+endfunction()
