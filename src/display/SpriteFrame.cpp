@@ -29,6 +29,11 @@ bool SpriteFrame::Create(VideoDriver* driver, int width, int height) {
     }
     width_ = width;
     height_ = height;
+    // New system memory holds whatever was there before, and a frame whose
+    // picture is missing or smaller than the frame is drawn as it is: black,
+    // the colour every frame is cleared to, on every platform. A refused
+    // clear leaves a frame that still draws, so it does not fail the frame.
+    Fill(nullptr, 0);
     return true;
 }
 
