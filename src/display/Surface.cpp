@@ -31,7 +31,7 @@ bool Surface::RestoreIfLost() {
     // The memory comes back; the picture that was in it does not.
     DdResult result = surface_->Restore();
     // DirectDraw restores a surface made with another only through that one:
-    // a back buffer comes back with its primary.
+    // a back buffer comes back with its primary. (Wine restores it directly.)
     if (result == DDERR_IMPLICITLYCREATED && madeWith_ && madeWith_->surface_) {
         result = madeWith_->surface_->Restore();
     }
