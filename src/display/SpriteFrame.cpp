@@ -29,10 +29,10 @@ bool SpriteFrame::Create(VideoDriver* driver, int width, int height) {
     }
     width_ = width;
     height_ = height;
-    // New system memory holds whatever was there before, and a frame whose
-    // picture is missing or smaller than the frame is drawn as it is: black,
-    // the colour every frame is cleared to, on every platform. A refused
-    // clear leaves a frame that still draws, so it does not fail the frame.
+    // DirectDraw does not promise cleared system memory, and a frame whose
+    // picture is missing or smaller than the frame shows what its memory
+    // holds: black, then, on every platform. A refused clear does not fail
+    // the frame, which still draws.
     Fill(nullptr, 0);
     return true;
 }
