@@ -11,5 +11,6 @@ bool BackBuffer::AttachTo(PrimarySurface* primary) {
         return false;
     }
     primary_ = primary;
+    madeWith_ = primary;
     return true;
 }

@@ -4,7 +4,8 @@
 
 class PrimarySurface;
 
-// The drawing target of every frame: the surface attached to the primary.
+// The drawing target of every frame: the surface attached to the primary,
+// and restored through it when lost.
 class BackBuffer : public Surface {
 public:
     bool AttachTo(PrimarySurface* primary);

@@ -19,6 +19,7 @@ constexpr DdResult DDERR_SURFACELOST = static_cast<DdResult>(0x887601C2u);
 constexpr DdResult DDERR_NOTFOUND = static_cast<DdResult>(0x887600FFu);
 constexpr DdResult DDERR_WASSTILLDRAWING = static_cast<DdResult>(0x8876021Cu);
 constexpr DdResult DDERR_CANTCREATEDC = static_cast<DdResult>(0x88760221u);
+constexpr DdResult DDERR_IMPLICITLYCREATED = static_cast<DdResult>(0x8876024Cu);
 
 // Cooperative levels.
 constexpr std::uint32_t DDSCL_FULLSCREEN = 0x00000001;

@@ -29,6 +29,11 @@ bool SpriteFrame::Create(VideoDriver* driver, int width, int height) {
     }
     width_ = width;
     height_ = height;
+    // DirectDraw does not promise cleared system memory, and a frame whose
+    // picture is missing or smaller than the frame shows what its memory
+    // holds: black, then, on every platform. A refused clear does not fail
+    // the frame, which still draws.
+    Fill(nullptr, 0);
     return true;
 }
 

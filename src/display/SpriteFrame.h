@@ -5,7 +5,8 @@
 class Bitmap;
 class VideoDriver;
 
-// One frame of a sprite: a system-memory surface of the frame's size.
+// One frame of a sprite: a system-memory surface of the frame's size, black
+// until a picture is loaded into it.
 class SpriteFrame : public Surface {
 public:
     bool Create(VideoDriver* driver, int width, int height);

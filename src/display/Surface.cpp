@@ -27,11 +27,15 @@ bool Surface::Blit(Surface* source, const DdRect* destRect, const DdRect* source
 
 bool Surface::RestoreIfLost() {
     if (!surface_) return false;
-    if (surface_->IsLost() == DDERR_SURFACELOST) {
-        // The memory comes back; the picture that was in it does not.
-        if (surface_->Restore() != DD_OK) return false;
+    if (surface_->IsLost() != DDERR_SURFACELOST) return true;
+    // The memory comes back; the picture that was in it does not.
+    DdResult result = surface_->Restore();
+    // DirectDraw restores a surface made with another only through that one:
+    // a back buffer comes back with its primary. (Wine restores it directly.)
+    if (result == DDERR_IMPLICITLYCREATED && madeWith_ && madeWith_->surface_) {
+        result = madeWith_->surface_->Restore();
     }
-    return true;
+    return result == DD_OK;
 }
 
 bool Surface::Fill(const DdRect* rect, std::uint32_t pixelValue) {
@@ -58,5 +62,6 @@ bool Surface::Destroy() {
     surface_ = nullptr;
     keyValue_ = 0;
     hasKey_ = 0;
+    madeWith_ = nullptr;
     return true;
 }

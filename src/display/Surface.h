@@ -40,4 +40,7 @@ protected:
     DdSurface* surface_ = nullptr;
     std::uint32_t keyValue_ = 0;
     std::uint32_t hasKey_ = 0;
+    // The surface this one was made together with, whose restore brings this
+    // one back too (a back buffer's primary); null for a surface of its own.
+    Surface* madeWith_ = nullptr;
 };

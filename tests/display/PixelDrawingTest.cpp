@@ -323,6 +323,8 @@ TEST_P(PixelDrawing, EveryPictureLayoutLoadsAsSeen) {
     Bitmap missing;
     EXPECT_FALSE(missing.Load(files_.pathOf("nowhere.bmp").c_str()));
     Sprite sprite(driver(), 1, 2, 2);
+    // Black until a picture comes, whatever the new memory held.
+    EXPECT_TRUE(framePixels(sprite, 0) == (Pixels{2, 2, {0, 0, 0, 0}}));
     ASSERT_TRUE(sprite.frame(0)->Fill(nullptr, grey()));
     EXPECT_FALSE(sprite.LoadFrame(&missing, 0, 0, 0));
     EXPECT_EQ(framePixels(sprite, 0).at(1, 1), grey());

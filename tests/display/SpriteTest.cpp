@@ -8,6 +8,7 @@
 
 using ::testing::_;
 using ::testing::AllOf;
+using ::testing::AnyNumber;
 using ::testing::DoAll;
 using ::testing::Field;
 using ::testing::InSequence;
@@ -34,6 +35,8 @@ protected:
     void SetUp() override {
         EXPECT_CALL(platform, DirectDrawCreate(nullptr, _)).WillOnce(HandOut<1>(&dd, DD_OK));
         ASSERT_TRUE(driver.Create(nullptr));
+        // Each new frame is cleared to black (PixelDrawingTest sees it).
+        for (auto& frame : frames) EXPECT_CALL(frame, Blt(_, nullptr, _, _, _)).Times(AnyNumber());
     }
 
     StrictMock<MockDisplayPlatform> platform;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "display/BackBuffer.h"
 #include "display/Bitmap.h"
 #include "display/Clipper.h"
 #include "display/PrimarySurface.h"
@@ -114,6 +115,20 @@ TEST_F(SurfaceTest, RestoreOnlyWhenLost) {
     EXPECT_CALL(destMock, IsLost()).WillOnce(Return(DDERR_SURFACELOST));
     EXPECT_CALL(destMock, Restore()).WillOnce(Return(DDERR_GENERIC));
     EXPECT_FALSE(dest.RestoreIfLost());
+}
+
+// DirectDraw refuses to restore the back buffer on its own.
+TEST_F(SurfaceTest, ALostBackBufferIsRestoredThroughItsPrimary) {
+    StrictMock<MockDdSurface> frontMock;
+    PrimarySurface primary;
+    *primary.platformSurfaceSlot() = &frontMock;
+    BackBuffer back;
+    EXPECT_CALL(frontMock, GetAttachedSurface(_, _)).WillOnce(HandOut<1>(&destMock, DD_OK));
+    ASSERT_TRUE(back.AttachTo(&primary));
+    EXPECT_CALL(destMock, IsLost()).WillOnce(Return(DDERR_SURFACELOST));
+    EXPECT_CALL(destMock, Restore()).WillOnce(Return(DDERR_IMPLICITLYCREATED));
+    EXPECT_CALL(frontMock, Restore()).WillOnce(Return(DD_OK));
+    EXPECT_TRUE(back.RestoreIfLost());
 }
 
 TEST_F(SurfaceTest, FillIsAColourFillWithoutLostSurfaceHandling) {

@@ -97,7 +97,9 @@ public:
 
     // Lost surfaces answer DDERR_SURFACELOST to IsLost, Blt, Flip, Lock and
     // GetDC until they are restored; Restore gives the memory back but not
-    // the picture, which is left as garbage.
+    // the picture, which is left as garbage. As on DirectDraw, the back
+    // buffer refuses a restore of its own (DDERR_IMPLICITLYCREATED) and comes
+    // back with its primary.
     void loseAllSurfaces();
     void loseSurface(DdSurface* surface);
 

@@ -21,7 +21,13 @@ SoftwareSurface* SoftwareSurface::create(SoftwareState* state, Kind kind, int wi
         SDL_CreateRGBSurfaceWithFormat(0, width, height, 16, state->format->format);
     if (!pixels) return nullptr;
     SoftwareSurface* surface = new (std::nothrow) SoftwareSurface(state, kind, pixels, caps);
-    if (!surface) SDL_FreeSurface(pixels);
+    if (!surface) {
+        SDL_FreeSurface(pixels);
+        return nullptr;
+    }
+    // DirectDraw promises nothing about a new off-screen surface's memory;
+    // SDL's would be black, which would hide a reader of pixels never drawn.
+    if (kind == Kind::OffScreen) surface->fillWithLeftovers();
     return surface;
 }
 
@@ -120,6 +126,8 @@ DdResult SoftwareSurface::IsLost() { return lost_ ? DDERR_SURFACELOST : DD_OK; }
 
 DdResult SoftwareSurface::Restore() {
     if (state_->fails(SoftwareCall::Restore)) return DDERR_GENERIC;
+    // A surface made with the primary comes back only with it.
+    if (kind_ == Kind::BackBuffer) return DDERR_IMPLICITLYCREATED;
     if (lost_) {
         fillWithLeftovers();
         lost_ = false;

@@ -53,7 +53,7 @@ private:
     bool busy() const { return locked_ || dc_ != nullptr; }
     // The clip area of the attached clipper in `storage`, or null.
     const DdRect* clip(DdRect* storage) const;
-    // Memory given back after a loss holds no picture.
+    // Memory that is new, or given back after a loss, holds no picture.
     void fillWithLeftovers();
 
     SoftwareState* state_;
