@@ -39,9 +39,12 @@ constexpr std::uint32_t kSpace = 0x00c0c0;
 constexpr std::uint32_t kGameOver = 0xc04000;
 constexpr std::uint32_t kBunker = 0x00ff00;
 
-inline std::uint32_t digitColour(int digit) {
+// Each digit of numbers.bmp has a colour of its own; the picture's colour as
+// a whole is its 0's, the digit that the score's first places show.
+constexpr std::uint32_t digitColour(int digit) {
     return 0x302000u | static_cast<std::uint32_t>(0x10 * (digit + 1));
 }
+constexpr std::uint32_t kNumbers = digitColour(0);
 
 }  // namespace pictures
 
@@ -49,7 +52,7 @@ struct TestPicture {
     const char* file;
     int width;
     int height;
-    // The whole picture's colour; for numbers.bmp the colour of its 0.
+    // The whole picture's colour (for numbers.bmp, kNumbers).
     std::uint32_t rgb;
 };
 
@@ -57,24 +60,15 @@ struct TestPicture {
 inline const std::vector<TestPicture>& testPictures() {
     using namespace pictures;
     static const std::vector<TestPicture> all = {
-        {"nanite.bmp", 27, 21, kShip},
-        {"poopy.bmp", 29, 21, kPoopy},
-        {"pukey.bmp", 29, 21, kPukey},
-        {"drippy.bmp", 29, 21, kDrippy},
-        {"pbullet.bmp", 3, 11, kPlayerBullet},
-        {"poopbullet.bmp", 3, 11, kPoopBullet},
-        {"pukebullet.bmp", 3, 11, kPukeBullet},
-        {"dripbullet.bmp", 3, 11, kDripBullet},
-        {"background.bmp", 787, 600, kBackground},
-        {"numbers.bmp", 161, 14, digitColour(0)},
-        {"getready.bmp", 266, 32, kGetReady},
-        {"paused.bmp", 142, 21, kPaused},
-        {"bird.bmp", 187, 103, kBird},
-        {"ostrelwyn.bmp", 332, 48, kOstrelwyn},
-        {"presents.bmp", 130, 16, kPresents},
-        {"title.bmp", 370, 48, kTitle},
-        {"space.bmp", 165, 26, kSpace},
-        {"gameover.bmp", 481, 554, kGameOver},
+        {"nanite.bmp", 27, 21, kShip},          {"poopy.bmp", 29, 21, kPoopy},
+        {"pukey.bmp", 29, 21, kPukey},          {"drippy.bmp", 29, 21, kDrippy},
+        {"pbullet.bmp", 3, 11, kPlayerBullet},  {"poopbullet.bmp", 3, 11, kPoopBullet},
+        {"pukebullet.bmp", 3, 11, kPukeBullet}, {"dripbullet.bmp", 3, 11, kDripBullet},
+        {"numbers.bmp", 161, 14, kNumbers},     {"background.bmp", 787, 600, kBackground},
+        {"getready.bmp", 266, 32, kGetReady},   {"paused.bmp", 142, 21, kPaused},
+        {"bird.bmp", 187, 103, kBird},          {"ostrelwyn.bmp", 332, 48, kOstrelwyn},
+        {"presents.bmp", 130, 16, kPresents},   {"title.bmp", 370, 48, kTitle},
+        {"space.bmp", 165, 26, kSpace},         {"gameover.bmp", 481, 554, kGameOver},
     };
     return all;
 }
