@@ -2,7 +2,6 @@
 
 #include <new>
 
-#include "app/GameClock.h"
 #include "app/ShellPlatform.h"
 #include "devices/DirectSoundApi.h"
 #include "devices/InputSystem.h"
@@ -16,28 +15,14 @@ constexpr std::uint32_t kScreenWidth = 800;
 constexpr std::uint32_t kScreenHeight = 600;
 constexpr std::uint32_t kBitsPerPixel = 16;
 
-// Both are defined in this one file so that their order is fixed: the
-// Application is constructed first, then the start tick is taken. Every game
-// time is measured from that tick.
+// Constant-initialised: its constructor only empties the fields, so it exists
+// before any initialiser runs, and the start tick (app/GameClock.cpp) is
+// taken after it, as the start-up order has it.
 Application theApplication;
-const std::uint32_t theStartTick = shellPlatform().GetTickCount();
-
-// The difference of two tick counts as a signed value, wrapping the way the
-// 32-bit counter does, without overflowing a signed type.
-std::int32_t toSigned(std::uint32_t difference) {
-    if (difference <= 0x7FFFFFFFu) return static_cast<std::int32_t>(difference);
-    return -static_cast<std::int32_t>(0xFFFFFFFFu - difference) - 1;
-}
 
 }  // namespace
 
 Application& application() { return theApplication; }
-
-std::uint32_t startTick() { return theStartTick; }
-
-std::int32_t gameTime() { return toSigned(shellPlatform().GetTickCount() - theStartTick); }
-
-std::uint32_t rawTickCount() { return shellPlatform().GetTickCount(); }
 
 Application::~Application() {
     displayDevice_ = nullptr;

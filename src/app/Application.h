@@ -15,7 +15,9 @@ struct ShellMessage;
 // field empty.
 class Application {
 public:
-    Application() = default;
+    // constexpr: the one instance is constant-initialised, before any code
+    // runs at start-up.
+    constexpr Application() = default;
     // Runs at exit: only forgets the devices, which shutdown() destroys.
     ~Application();
     Application(const Application&) = delete;

@@ -14,9 +14,10 @@ class BunkerSet;
 class Bitmap;
 class Sprite;
 
-// Runs one game from the first wave to the last: owns every picture that play
-// needs, the ship, the fleet, both bullet lists and the bunkers, and keeps the
-// timers, the spare ships and the score.
+// Runs one game from the first wave to the last: owns the pictures of play
+// (the fleet loads its invaders' own; the screens before and after play load
+// theirs while they run), the ship, the fleet, both bullet lists and the
+// bunkers, and keeps the timers, the spare ships and the score.
 class Game {
 public:
     static constexpr int kScoreDigitCount = 6;

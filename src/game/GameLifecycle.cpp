@@ -21,7 +21,8 @@ constexpr int kBulletHeight = 11;
 constexpr int kDigitFrames = 10;
 constexpr int kDigitWidth = 15;
 constexpr int kDigitHeight = 13;
-constexpr int kDigitPitch = 16;
+// From one digit to the next in numbers.bmp.
+constexpr int kDigitSourcePitch = 16;
 
 // Indexed by the firing invader's kind.
 const char* const kInvaderBulletFiles[Game::kInvaderBulletKinds] = {
@@ -65,7 +66,7 @@ void Game::setUp(DisplayDevice* display, InputSystem* input) {
     digitsSprite_ = new Sprite();
     digitsSprite_->Create(driver, kDigitFrames, kDigitWidth, kDigitHeight);
     for (int i = 0; i < kDigitFrames; ++i) {
-        digitsSprite_->LoadFrame(digitsBitmap_, i, 1 + kDigitPitch * i, 1);
+        digitsSprite_->LoadFrame(digitsBitmap_, i, 1 + kDigitSourcePitch * i, 1);
     }
     digitsSprite_->SetColourKey(kTransparentColour);
 

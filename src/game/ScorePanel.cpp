@@ -11,7 +11,8 @@ namespace {
 
 constexpr int kDigitsLeft = 673;
 constexpr int kDigitsTop = 90;
-constexpr int kDigitPitch = 16;
+// From one digit of the score to the next on the screen.
+constexpr int kScoreDigitPitch = 16;
 constexpr int kTensDigit = 4;
 
 constexpr int kSpareShipsLeft = 668;
@@ -49,7 +50,7 @@ void Game::drawScore() {
         return;
     }
     for (int k = 0; k < kScoreDigitCount; ++k) {
-        digitsSprite_->Draw(scoreDigits_[k], kDigitsLeft + kDigitPitch * k, kDigitsTop,
+        digitsSprite_->Draw(scoreDigits_[k], kDigitsLeft + kScoreDigitPitch * k, kDigitsTop,
                             display_->backBuffer());
     }
 }

@@ -6,7 +6,7 @@ class Fleet;
 class Surface;
 
 // The three bunkers, rebuilt whole at the start of every wave. The walking
-// operations need a built set.
+// operations do nothing on a set that is not built.
 class BunkerSet {
 public:
     static constexpr int kBunkerCount = 3;

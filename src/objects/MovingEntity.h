@@ -18,7 +18,8 @@ public:
     MovingEntity() = default;
 
     // Takes the box size from the sprite's frame (half of width and height,
-    // rounded down); the sprite must not be null.
+    // rounded down). Without a sprite the entity still comes to life, as a
+    // one-pixel box, and the answer is 0.
     int init(std::int32_t x, std::int32_t y, std::int32_t speedX, std::int32_t speedY,
              Sprite* sprite);
     // Both step clocks to the current game time.

@@ -7,6 +7,7 @@
 #include "app/ShellPlatform.h"
 #include "app/WindowProcedure.h"
 #include "platform/headless/HeadlessShell.h"
+#include "support/ScopedPlatform.h"
 
 namespace {
 
@@ -33,15 +34,9 @@ public:
                 (WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t), (override));
 };
 
-class Installed {
-public:
-    explicit Installed(ShellPlatform* shell) { installShellPlatform(shell); }
-    ~Installed() { installShellPlatform(nullptr); }
-};
-
 TEST(WindowProcedure, HandlesItsThreeMessagesAndPassesTheRestOn) {
     StrictMock<MockShell> shell;
-    Installed installed(&shell);
+    ScopedShellPlatform installed(&shell);
     WindowHandle window = reinterpret_cast<WindowHandle>(&shell);
 
     EXPECT_EQ(windowProcedure(window, WM_CREATE, 1, 2), 0);
@@ -62,7 +57,7 @@ TEST(WindowProcedure, HandlesItsThreeMessagesAndPassesTheRestOn) {
 
 TEST(GameClock, GameTimeIsTheSignedDifferenceFromTheStartTickAcrossTheWrap) {
     HeadlessShell shell;
-    Installed installed(&shell);
+    ScopedShellPlatform installed(&shell);
     const std::uint32_t start = startTick();
 
     shell.setTickCount(start + 1234u);

@@ -8,23 +8,9 @@
 #include "devices/JoystickDevice.h"
 #include "support/MockDevices.h"
 
-using ::testing::_;
-using ::testing::AllOf;
-using ::testing::AnyNumber;
-using ::testing::DoAll;
-using ::testing::Field;
-using ::testing::InSequence;
-using ::testing::Invoke;
-using ::testing::Mock;
-using ::testing::Pointee;
-using ::testing::Return;
-using ::testing::SetArgPointee;
-using ::testing::StrictMock;
+using namespace ::testing;
 
 namespace {
-
-const auto kWindow = reinterpret_cast<WindowHandle>(0x1000);
-const auto kInstance = reinterpret_cast<InstanceHandle>(0x2000);
 
 DiDeviceInstance joystickRecord(std::uint8_t tag) {
     DiDeviceInstance record{};
@@ -52,11 +38,10 @@ auto joyState(std::int32_t x, std::int32_t y, std::initializer_list<int> pressed
     };
 }
 
-class JoystickDeviceTest : public ::testing::Test {
+class JoystickDeviceTest : public MockDevicesTest {
 protected:
     void SetUp() override {
-        EXPECT_CALL(platform, DirectInputCreateA(kInstance, 0x0700u, _))
-            .WillOnce(DoAll(SetArgPointee<2>(&directInput), Return(DI_OK)));
+        expectDirectInput();
         ASSERT_EQ(context.create(kInstance, kWindow), 1);
     }
 
@@ -110,9 +95,6 @@ protected:
         context.release();
     }
 
-    StrictMock<MockDevicePlatform> platform;
-    ScopedDevicePlatform scoped{&platform};
-    StrictMock<MockDirectInput> directInput;
     StrictMock<MockDirectInputDevice> first;
     StrictMock<MockDirectInputDevice2> device2;
     InputContext context;
@@ -277,10 +259,9 @@ TEST_F(JoystickDeviceTest, EnumerationCopiesNoMoreThanTheRecordHolds) {
     EXPECT_EQ(context.enumerationCount(), 1);
 }
 
-TEST(InputSystemJoystick, JoystickIsCreatedAfterTheKeyboardAndPolledBeforeIt) {
-    StrictMock<MockDevicePlatform> platform;
-    ScopedDevicePlatform scoped{&platform};
-    StrictMock<MockDirectInput> directInput;
+using InputSystemJoystick = MockDevicesTest;
+
+TEST_F(InputSystemJoystick, JoystickIsCreatedAfterTheKeyboardAndPolledBeforeIt) {
     StrictMock<MockDirectInputDevice> keyboard;
     StrictMock<MockDirectInputDevice> first;
     StrictMock<MockDirectInputDevice2> device2;

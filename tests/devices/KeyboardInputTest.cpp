@@ -8,19 +8,10 @@
 #include "devices/InputSystem.h"
 #include "support/MockDevices.h"
 
-using ::testing::_;
-using ::testing::AnyNumber;
-using ::testing::DoAll;
-using ::testing::InSequence;
-using ::testing::Mock;
-using ::testing::Return;
-using ::testing::SetArgPointee;
-using ::testing::StrictMock;
+using namespace ::testing;
 
 namespace {
 
-const auto kWindow = reinterpret_cast<WindowHandle>(0x1000);
-const auto kInstance = reinterpret_cast<InstanceHandle>(0x2000);
 constexpr std::uint32_t kForegroundShared = DISCL_NONEXCLUSIVE | DISCL_FOREGROUND;
 
 // A keyboard read that reports exactly the given keys as down.
@@ -33,11 +24,10 @@ auto keysDown(std::vector<int> codes) {
     };
 }
 
-class KeyboardInputTest : public ::testing::Test {
+class KeyboardInputTest : public MockDevicesTest {
 protected:
     void initKeyboard(DiResult dataFormatResult = DI_OK) {
-        EXPECT_CALL(platform, DirectInputCreateA(kInstance, 0x0700u, _))
-            .WillOnce(DoAll(SetArgPointee<2>(&directInput), Return(DI_OK)));
+        expectDirectInput();
         EXPECT_CALL(directInput, CreateDevice(GUID_SysKeyboard, _))
             .WillOnce(DoAll(SetArgPointee<1>(&keyboard), Return(DI_OK)));
         EXPECT_CALL(keyboard, SetDataFormat(DiDataFormat::Keyboard))
@@ -72,9 +62,6 @@ protected:
         input.teardown();
     }
 
-    StrictMock<MockDevicePlatform> platform;
-    ScopedDevicePlatform scoped{&platform};
-    StrictMock<MockDirectInput> directInput;
     StrictMock<MockDirectInputDevice> keyboard;
     InputSystem input;
 };
@@ -247,8 +234,7 @@ TEST_F(KeyboardInputTest, KeyboardWhoseSetUpFailedPartwayIsStillReleased) {
 
 TEST_F(KeyboardInputTest, DestroyingTheInputSystemReleasesEverything) {
     auto* owned = new InputSystem;
-    EXPECT_CALL(platform, DirectInputCreateA(kInstance, 0x0700u, _))
-        .WillOnce(DoAll(SetArgPointee<2>(&directInput), Return(DI_OK)));
+    expectDirectInput();
     EXPECT_CALL(directInput, CreateDevice(GUID_SysKeyboard, _))
         .WillOnce(DoAll(SetArgPointee<1>(&keyboard), Return(DI_OK)));
     EXPECT_CALL(keyboard, SetDataFormat(_)).WillOnce(Return(DI_OK));

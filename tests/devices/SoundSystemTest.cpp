@@ -4,23 +4,14 @@
 #include "devices/SoundSystem.h"
 #include "support/MockDevices.h"
 
-using ::testing::_;
-using ::testing::DoAll;
-using ::testing::InSequence;
-using ::testing::Mock;
-using ::testing::Return;
-using ::testing::SetArgPointee;
-using ::testing::StrictMock;
+using namespace ::testing;
 
 namespace {
 
-const auto kWindow = reinterpret_cast<WindowHandle>(0x1000);
 const auto* kDevice = reinterpret_cast<const SoundDeviceGuid*>(0x3000);
 
-class SoundSystemTest : public ::testing::Test {
+class SoundSystemTest : public MockDevicesTest {
 protected:
-    StrictMock<MockDevicePlatform> platform;
-    ScopedDevicePlatform scoped{&platform};
     StrictMock<MockDirectSound> firstSound;
     StrictMock<MockDirectSound> secondSound;
 };

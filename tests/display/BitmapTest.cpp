@@ -3,13 +3,7 @@
 #include "display/Bitmap.h"
 #include "support/MockDisplay.h"
 
-using ::testing::_;
-using ::testing::DoAll;
-using ::testing::InSequence;
-using ::testing::Return;
-using ::testing::SetArgPointee;
-using ::testing::StrEq;
-using ::testing::StrictMock;
+using namespace ::testing;
 
 namespace {
 
@@ -19,7 +13,7 @@ const GdiObject kStock = fakeHandle<GdiObject>(0x57);
 const DeviceContext kSurfaceDc = fakeHandle<DeviceContext>(0xDC);
 const DeviceContext kMemoryDc = fakeHandle<DeviceContext>(0x3E);
 
-class BitmapTest : public ::testing::Test {
+class BitmapTest : public MockDisplayTest<> {
 protected:
     // Loads a picture of the given size; GetObjectA answers `filled` bytes.
     bool load(GdiObject handle, int filled, int width = 200, int height = 20) {
@@ -55,8 +49,6 @@ protected:
         bitmap.Unload();
     }
 
-    StrictMock<MockDisplayPlatform> platform;
-    ScopedDisplayPlatform installed{&platform};
     StrictMock<MockDdSurface> surface;
     Bitmap bitmap;
 };

@@ -6,29 +6,15 @@
 #include "display/Surface.h"
 #include "support/MockDisplay.h"
 
-using ::testing::_;
-using ::testing::AllOf;
-using ::testing::DoAll;
-using ::testing::Field;
-using ::testing::InSequence;
-using ::testing::Invoke;
-using ::testing::Pointee;
-using ::testing::Return;
-using ::testing::SetArgPointee;
-using ::testing::StrictMock;
+using namespace ::testing;
 
 namespace {
-
-class HeldSurface : public Surface {
-public:
-    explicit HeldSurface(DdSurface* surface) { surface_ = surface; }
-};
 
 const DeviceContext kDc = fakeHandle<DeviceContext>(0xDC);
 constexpr std::uint32_t kMagenta = 0xFF00FF;
 constexpr std::uint32_t kBlue = 0xFF0000;
 
-class ColourMatchTest : public ::testing::Test {
+class ColourMatchTest : public MockDisplayTest<> {
 protected:
     // The surface memory as a lock shows it: pixel (0, 0) first, then
     // whatever follows it, at the given bits per pixel.
@@ -54,8 +40,6 @@ protected:
         }
     }
 
-    StrictMock<MockDisplayPlatform> platform;
-    ScopedDisplayPlatform installed{&platform};
     StrictMock<MockDdSurface> surface;
     HeldSurface held{&surface};
     unsigned char memory[8] = {};

@@ -7,25 +7,15 @@
 #include "display/VideoDriver.h"
 #include "support/MockDisplay.h"
 
-using ::testing::_;
-using ::testing::DoAll;
-using ::testing::InSequence;
-using ::testing::Return;
-using ::testing::SaveArgPointee;
-using ::testing::StrictMock;
+using namespace ::testing;
 
 namespace {
 
 const WindowHandle kWindow = fakeHandle<WindowHandle>(0x40);
 
 // A driver that holds a mock DirectDraw object.
-class DriverTest : public ::testing::Test {
+class DriverTest : public MockDriverTest<> {
 protected:
-    void SetUp() override {
-        EXPECT_CALL(platform, DirectDrawCreate(nullptr, _)).WillOnce(HandOut<1>(&dd, DD_OK));
-        ASSERT_TRUE(driver.Create(nullptr));
-    }
-
     // Creates the primary with the given count and returns the request made.
     DdSurfaceDesc primaryRequest(int count, std::uint32_t extraCaps) {
         DdSurfaceDesc seen = {};
@@ -35,11 +25,7 @@ protected:
         return seen;
     }
 
-    StrictMock<MockDisplayPlatform> platform;
-    ScopedDisplayPlatform installed{&platform};
-    StrictMock<MockDirectDraw> dd;
     StrictMock<MockDdSurface> front;
-    VideoDriver driver;
     PrimarySurface primary;
 };
 
@@ -132,7 +118,7 @@ enum SetUpStep {
     kNoFailure
 };
 
-class DisplaySetUpTest : public ::testing::TestWithParam<int> {
+class DisplaySetUpTest : public MockDisplayTest<TestWithParam<int>> {
 protected:
     // Expects the set-up calls up to the failing one, then none, and at
     // tear-down the release of what was made, newest first.
@@ -170,8 +156,6 @@ protected:
         if (failing > kCreateDriver) EXPECT_CALL(dd, Release()).WillOnce(Return(0));
     }
 
-    StrictMock<MockDisplayPlatform> platform;
-    ScopedDisplayPlatform installed{&platform};
     StrictMock<MockDirectDraw> dd;
     StrictMock<MockDdClipper> clipper;
     StrictMock<MockDdSurface> front;

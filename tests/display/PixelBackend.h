@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "display/DirectDrawApi.h"
-#include "display/PictureFileWriter.h"
+#include "support/PictureDirectory.h"
 
 class Bitmap;
 class Surface;

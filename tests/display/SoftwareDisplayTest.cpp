@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "display/DisplayDevice.h"
-#include "display/PictureFileWriter.h"
 #include "platform/sdl/software/SoftwareDisplay.h"
 #include "support/MockDisplay.h"
+#include "support/PictureDirectory.h"
 #include "support/SoftwareDisplayFixture.h"
 
 namespace {
@@ -51,9 +51,9 @@ protected:
 };
 
 TEST_F(SoftwareDisplayTest, BrokenPictureFilesFailCleanly) {
-    const auto good = pictureImage(PictureLayout::BottomUp24, 6, 4, [](int, int) { return 0u; });
-    const auto palette = pictureImage(PictureLayout::Palette8, 6, 4,
-                                      [](int x, int) { return x < 3 ? 0u : 0xFFFFFFu; });
+    const auto good = encodeBmp(PictureLayout::BottomUp24, 6, 4, [](int, int) { return 0u; });
+    const auto palette =
+        encodeBmp(PictureLayout::Palette8, 6, 4, [](int x, int) { return x < 3 ? 0u : 0xFFFFFFu; });
     std::vector<std::pair<const char*, std::vector<std::uint8_t>>> broken;
     broken.push_back({"empty", {}});
     broken.push_back({"header only", {good.begin(), good.begin() + 54}});

@@ -6,46 +6,26 @@
 #include "display/VideoDriver.h"
 #include "support/MockDisplay.h"
 
-using ::testing::_;
-using ::testing::AllOf;
-using ::testing::AnyNumber;
-using ::testing::DoAll;
-using ::testing::Field;
-using ::testing::InSequence;
-using ::testing::NiceMock;
-using ::testing::Pointee;
-using ::testing::Return;
-using ::testing::SaveArgPointee;
-using ::testing::StrictMock;
+using namespace ::testing;
 
 namespace {
-
-class HeldSurface : public Surface {
-public:
-    explicit HeldSurface(DdSurface* surface) { surface_ = surface; }
-};
 
 auto IsRect(int left, int top, int right, int bottom) {
     return Pointee(AllOf(Field(&DdRect::left, left), Field(&DdRect::top, top),
                          Field(&DdRect::right, right), Field(&DdRect::bottom, bottom)));
 }
 
-class SpriteTest : public ::testing::Test {
+class SpriteTest : public MockDriverTest<> {
 protected:
     void SetUp() override {
-        EXPECT_CALL(platform, DirectDrawCreate(nullptr, _)).WillOnce(HandOut<1>(&dd, DD_OK));
-        ASSERT_TRUE(driver.Create(nullptr));
+        MockDriverTest<>::SetUp();
         // Each new frame is cleared to black (PixelDrawingTest sees it).
         for (auto& frame : frames) EXPECT_CALL(frame, Blt(_, nullptr, _, _, _)).Times(AnyNumber());
     }
 
-    StrictMock<MockDisplayPlatform> platform;
-    ScopedDisplayPlatform installed{&platform};
-    StrictMock<MockDirectDraw> dd;
     StrictMock<MockDdSurface> frames[3];
     StrictMock<MockDdSurface> screen;
     HeldSurface backBuffer{&screen};
-    VideoDriver driver;
 };
 
 TEST_F(SpriteTest, NoFramesMeansAnEmptySprite) {

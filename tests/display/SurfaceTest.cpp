@@ -9,34 +9,16 @@
 #include "display/VideoDriver.h"
 #include "support/MockDisplay.h"
 
-using ::testing::_;
-using ::testing::AllOf;
-using ::testing::Field;
-using ::testing::InSequence;
-using ::testing::Pointee;
-using ::testing::Return;
-using ::testing::StrictMock;
+using namespace ::testing;
 
 namespace {
 
-// A surface that can be handed a platform surface and a key directly.
-class TestSurface : public Surface {
-public:
-    explicit TestSurface(DdSurface* surface) { surface_ = surface; }
-    void giveKey(std::uint32_t value) {
-        keyValue_ = value;
-        hasKey_ = 1;
-    }
-};
-
-class SurfaceTest : public ::testing::Test {
+class SurfaceTest : public MockDisplayTest<> {
 protected:
-    StrictMock<MockDisplayPlatform> platform;
-    ScopedDisplayPlatform installed{&platform};
     StrictMock<MockDdSurface> destMock;
     StrictMock<MockDdSurface> sourceMock;
-    TestSurface dest{&destMock};
-    TestSurface source{&sourceMock};
+    HeldSurface dest{&destMock};
+    HeldSurface source{&sourceMock};
 };
 
 TEST_F(SurfaceTest, EveryOperationOnAnEmptyObjectFailsWithoutAPlatformCall) {
@@ -158,19 +140,14 @@ TEST_F(SurfaceTest, ClipperAndDestroy) {
 }
 
 // A primary holding a mock surface, on a driver holding a mock DirectDraw.
-class FlipTest : public ::testing::Test {
+class FlipTest : public MockDriverTest<> {
 protected:
     void SetUp() override {
-        EXPECT_CALL(platform, DirectDrawCreate(nullptr, _)).WillOnce(HandOut<1>(&dd, DD_OK));
-        ASSERT_TRUE(driver.Create(nullptr));
+        MockDriverTest::SetUp();
         *primary.platformSurfaceSlot() = &front;
     }
 
-    StrictMock<MockDisplayPlatform> platform;
-    ScopedDisplayPlatform installed{&platform};
-    StrictMock<MockDirectDraw> dd;
     StrictMock<MockDdSurface> front;
-    VideoDriver driver;
     PrimarySurface primary;
 };
 

@@ -44,10 +44,8 @@ int fleetLeft(const CapturedFrame& frame) {
     return -1;
 }
 
-class ClockWrap : public ::testing::TestWithParam<WrapCase> {
+class ClockWrap : public faults::ScriptTest<WrapCase> {
 protected:
-    void SetUp() override { ASSERT_TRUE(pictures.ok()); }
-
     // Runs the script from a start chosen so that the wrap falls `at` ms in.
     void play(const WrapCase& c) {
         start = c.wrap == Wrap::TickCounter
@@ -69,7 +67,6 @@ protected:
         run = runGame(platform);
     }
 
-    ScopedTestPictures pictures;
     std::int32_t start = 0;
     std::vector<FrameNote> notes;
     faults::ScreenLog log;

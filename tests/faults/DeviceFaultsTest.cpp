@@ -18,11 +18,7 @@ namespace {
 
 enum class Missing { DirectInput, Keyboard };
 
-class WithoutInputOrSound : public ::testing::TestWithParam<Missing> {
-protected:
-    void SetUp() override { ASSERT_TRUE(pictures.ok()); }
-    ScopedTestPictures pictures;
-};
+class WithoutInputOrSound : public faults::ScriptTest<Missing> {};
 
 TEST_P(WithoutInputOrSound, TheWavesPlayOnWithNoKeyReadUntilTheFleetWins) {
     HeadlessOptions options;

@@ -22,27 +22,16 @@ struct LossCase {
     std::int32_t playAgain;  // first play frame after that is at or after this time
 };
 
-class ForegroundLoss : public ::testing::TestWithParam<LossCase> {
-protected:
-    void SetUp() override { ASSERT_TRUE(pictures.ok()); }
-    ScopedTestPictures pictures;
-};
+class ForegroundLoss : public faults::ScriptTest<LossCase> {};
 
 TEST_P(ForegroundLoss, PausesLikePAndOnlyPResumes) {
     const LossCase c = GetParam();
-    HeadlessOptions options;
-    options.keepPixels = [](const CapturedFrame&) { return false; };
-    faults::ScreenLog log;
-    options.onFrame = [&](const CapturedFrame& frame) { log.note(frame); };
-    HeadlessPlatform platform(options);
-    faults::scriptGame(platform, 0);
-    platform.postMessage(WM_ACTIVATEAPP, c.wParam, c.at);
-    HeadlessRun run = runGame(platform);
-    ASSERT_FALSE(run.budgetExhausted);
-    EXPECT_EQ(run.exitCode, 0);
-    const auto& times = log.times;
-    const auto& screens = log.screens;
-    const std::string seen = faults::describe(log.stretches());
+    const faults::LoggedRun played = faults::playScriptWithMessage(WM_ACTIVATEAPP, c.wParam, c.at);
+    ASSERT_FALSE(played.run.budgetExhausted);
+    EXPECT_EQ(played.run.exitCode, 0);
+    const auto& times = played.log.times;
+    const auto& screens = played.log.screens;
+    const std::string seen = faults::describe(played.log.stretches());
 
     // The first frame of the waves takes the message; later, the frame after
     // the one it arrived before.

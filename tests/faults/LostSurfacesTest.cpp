@@ -54,11 +54,7 @@ LostRun playScript(std::int32_t loseAt) {
     return result;
 }
 
-class LostSurfaces : public ::testing::TestWithParam<Window> {
-protected:
-    void SetUp() override { ASSERT_TRUE(pictures.ok()); }
-    ScopedTestPictures pictures;
-};
+class LostSurfaces : public faults::ScriptTest<Window> {};
 
 TEST_P(LostSurfaces, AtARandomFrameTheGameGoesOnFrameForFrame) {
     const Window window = GetParam();

@@ -103,11 +103,7 @@ bool damage(const std::string& path, Damage how) {
     return std::fclose(file) == 0 && written;
 }
 
-class DamagedPicture : public ::testing::TestWithParam<std::tuple<Sample, Damage>> {
-protected:
-    void SetUp() override { ASSERT_TRUE(pictures.ok()); }
-    ScopedTestPictures pictures;
-};
+class DamagedPicture : public faults::ScriptTest<std::tuple<Sample, Damage>> {};
 
 TEST_P(DamagedPicture, IsBlankWhileTheGamePlaysOnFrameForFrame) {
     const Sample sample = std::get<0>(GetParam());

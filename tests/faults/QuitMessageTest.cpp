@@ -21,27 +21,16 @@ struct QuitCase {
     int exitCode;
 };
 
-class QuitMessage : public ::testing::TestWithParam<QuitCase> {
-protected:
-    void SetUp() override { ASSERT_TRUE(pictures.ok()); }
-    ScopedTestPictures pictures;
-};
+class QuitMessage : public faults::ScriptTest<QuitCase> {};
 
 TEST_P(QuitMessage, EndsThroughTheWholeGameOverScreenWithTheRightCode) {
     const QuitCase c = GetParam();
-    HeadlessOptions options;
-    options.keepPixels = [](const CapturedFrame&) { return false; };
-    faults::ScreenLog log;
-    options.onFrame = [&](const CapturedFrame& frame) { log.note(frame); };
-    HeadlessPlatform platform(options);
-    faults::scriptGame(platform, 0);
-    platform.postMessage(WM_QUIT, 7, c.at);
-    HeadlessRun run = runGame(platform);
-    const std::vector<Screen>& screens = log.screens;
-    const std::vector<std::int32_t>& times = log.times;
+    const faults::LoggedRun played = faults::playScriptWithMessage(WM_QUIT, 7, c.at);
+    const std::vector<Screen>& screens = played.log.screens;
+    const std::vector<std::int32_t>& times = played.log.times;
 
-    ASSERT_FALSE(run.budgetExhausted);
-    EXPECT_EQ(run.exitCode, c.exitCode);
+    ASSERT_FALSE(played.run.budgetExhausted);
+    EXPECT_EQ(played.run.exitCode, c.exitCode);
     // The state the message arrived in.
     std::size_t arrival = 0;
     while (arrival < times.size() && times[arrival] < c.at) ++arrival;
@@ -60,7 +49,7 @@ TEST_P(QuitMessage, EndsThroughTheWholeGameOverScreenWithTheRightCode) {
     if (c.during == Screen::Intro || c.during == Screen::Title) {
         // Not one frame of the waves.
         EXPECT_EQ(screens[gameOver - 1], Screen::Title);
-        EXPECT_EQ(platform.log().count(HeadlessEvent::PeekMessage), 1u);
+        EXPECT_EQ(played.messagePeeks, 1u);
     } else if (c.during != Screen::GameOver) {
         // The quit was taken at the first pass after it arrived.
         EXPECT_LE(times[gameOver] - c.at, 32);

@@ -12,6 +12,8 @@
 //   6520  play; Right held from 7000 to 7500, Space at 7600
 //   8000  P: paused until P again at 9000
 //   10000 Escape: game-over screen, 5000 ms
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -126,6 +128,39 @@ struct ScreenLog {
         }
         return out;
     }
+};
+
+// What one run of the script showed, screen by screen.
+struct LoggedRun {
+    HeadlessRun run;
+    ScreenLog log;
+    // How often the program looked for a window message.
+    std::size_t messagePeeks = 0;
+};
+
+// Plays the script from game time 0 with `message` posted for the window, to
+// be taken once game time reaches `at`; pixels are not kept.
+inline LoggedRun playScriptWithMessage(std::uint32_t message, std::uintptr_t wParam,
+                                       std::int32_t at) {
+    LoggedRun played;
+    HeadlessOptions options;
+    options.keepPixels = [](const CapturedFrame&) { return false; };
+    options.onFrame = [&played](const CapturedFrame& frame) { played.log.note(frame); };
+    HeadlessPlatform platform(options);
+    scriptGame(platform, 0);
+    platform.postMessage(message, wParam, at);
+    played.run = runGame(platform);
+    played.messagePeeks = platform.log().count(HeadlessEvent::PeekMessage);
+    return played;
+}
+
+// A fault test over parameters, run in a fresh folder of the stand-in
+// pictures.
+template <typename Param>
+class ScriptTest : public ::testing::TestWithParam<Param> {
+protected:
+    void SetUp() override { ASSERT_TRUE(pictures.ok()); }
+    ScopedTestPictures pictures;
 };
 
 // The ship's centre from its picture on the ship's row; -1 when not shown.

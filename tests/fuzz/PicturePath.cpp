@@ -11,20 +11,13 @@
 #include "display/Bitmap.h"
 #include "display/DisplayPlatform.h"
 #include "display/Sprite.h"
+#include "support/ScopedPlatform.h"
 
 namespace {
 
 constexpr std::uint32_t kMagenta = 0xFF00FF;
 constexpr int kScreenWidth = 800;
 constexpr int kScreenHeight = 600;
-
-// Installs a display for the length of one input, as the game has exactly
-// one installed while it runs.
-class Installed {
-public:
-    explicit Installed(DisplayPlatform* display) { installDisplayPlatform(display); }
-    ~Installed() { installDisplayPlatform(nullptr); }
-};
 
 // Frames land well inside the screen, or half off its top-left or
 // bottom-right corner, where the clipper has to cut them; which one depends
@@ -66,7 +59,7 @@ PicturePath::PicturePath(PixelLayout layout) : display_(layout) {
     directory_ = pattern;
     file_ = directory_ + "/picture.bmp";
 
-    Installed installed(&display_);
+    ScopedDisplayPlatform installed(&display_);
     // Any non-null value does as the window: nothing is presented.
     static int window = 0;
     device_.reset(new DisplayDevice());
@@ -80,7 +73,7 @@ PicturePath::PicturePath(PixelLayout layout) : display_(layout) {
 
 PicturePath::~PicturePath() {
     {
-        Installed installed(&display_);
+        ScopedDisplayPlatform installed(&display_);
         device_.reset();
     }
     if (!file_.empty()) std::remove(file_.c_str());
@@ -101,7 +94,7 @@ bool PicturePath::feed(const std::uint8_t* data, std::size_t size) {
     loadedFrames_ = 0;
     if (!ready_ || !writeFile(data, size)) return ready_;
 
-    Installed installed(&display_);
+    ScopedDisplayPlatform installed(&display_);
     BackBuffer* back = device_->backBuffer();
     back->Fill(nullptr, 0);
     {

@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "TestPictures.h"
 #include "devices/DirectInputApi.h"
 #include "devices/InputSystem.h"
 #include "display/DisplayDevice.h"
@@ -21,6 +20,7 @@
 #include "objects/PlayerBulletList.h"
 #include "objects/PlayerShip.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/TestPictures.h"
 
 inline HeadlessOptions rigOptions(std::int32_t frameTime) {
     HeadlessOptions options;
@@ -121,7 +121,7 @@ public:
         return count;
     }
 
-    pictures::InPictureFolder inFolder;
+    ScopedTestPictures pictureFolder;
     HeadlessPlatform platform;
     DisplayDevice display;
     InputSystem input;

@@ -11,12 +11,7 @@
 
 namespace {
 
-using ::testing::_;
-using ::testing::AllOf;
-using ::testing::Field;
-using ::testing::NiceMock;
-using ::testing::Pointee;
-using ::testing::Return;
+using namespace ::testing;
 
 auto RectAt(int left, int top, int width, int height) {
     return Pointee(AllOf(Field(&DdRect::left, left), Field(&DdRect::top, top),

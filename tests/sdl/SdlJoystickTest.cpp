@@ -6,6 +6,7 @@
 #include "platform/sdl/SdlDirectInput.h"
 #include "platform/sdl/SdlJoystickDevice.h"
 #include "platform/sdl/SdlKeyboardSource.h"
+#include "support/ScopedPlatform.h"
 
 namespace {
 
@@ -18,12 +19,6 @@ public:
         return nullptr;
     }
     SDL_Window* focus = nullptr;
-};
-
-class ScopedPlatform {
-public:
-    explicit ScopedPlatform(DevicePlatform* platform) { installDevicePlatform(platform); }
-    ~ScopedPlatform() { installDevicePlatform(nullptr); }
 };
 
 // A virtual SDL joystick: six axes, twelve buttons and a hat, driven by the
@@ -61,7 +56,7 @@ protected:
 };
 
 TEST_F(SdlJoystickTest, InputSystemJoystickReadsTheStickScaledToItsRange) {
-    ScopedPlatform installed{&platform_};
+    ScopedDevicePlatform installed{&platform_};
     InputContext context;
     ASSERT_EQ(context.create(nullptr, handle_), 1);
     JoystickDevice joystick;

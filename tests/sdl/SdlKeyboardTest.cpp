@@ -6,6 +6,7 @@
 #include "platform/sdl/SdlDevicePlatform.h"
 #include "platform/sdl/SdlInputDevice.h"
 #include "platform/sdl/SdlKeyboardSource.h"
+#include "support/ScopedPlatform.h"
 
 namespace {
 
@@ -25,12 +26,6 @@ public:
     int pumps = 0;
 };
 
-class ScopedPlatform {
-public:
-    explicit ScopedPlatform(DevicePlatform* platform) { installDevicePlatform(platform); }
-    ~ScopedPlatform() { installDevicePlatform(nullptr); }
-};
-
 class SdlKeyboardTest : public ::testing::Test {
 protected:
     bool anyKeyDown() const {
@@ -43,7 +38,7 @@ protected:
     SDL_Window* window = reinterpret_cast<SDL_Window*>(&windowObject);
     FakeKeyboardSource source;
     SdlDevicePlatform platform{&source};
-    ScopedPlatform installed{&platform};
+    ScopedDevicePlatform installed{&platform};
     InputSystem input;
 };
 

@@ -6,14 +6,9 @@
 #include "devices/SoundSystem.h"
 #include "platform/sdl/SdlDevicePlatform.h"
 #include "platform/sdl/SdlDirectSound.h"
+#include "support/ScopedPlatform.h"
 
 namespace {
-
-class ScopedPlatform {
-public:
-    explicit ScopedPlatform(DevicePlatform* platform) { installDevicePlatform(platform); }
-    ~ScopedPlatform() { installDevicePlatform(nullptr); }
-};
 
 // Points SDL at an audio driver for the duration of a test.
 class ScopedAudioDriver {
@@ -59,7 +54,7 @@ TEST_F(SdlSoundTest, OpensASilentDeviceAndClosesItOnRelease) {
 
 TEST_F(SdlSoundTest, SoundSystemHoldsTheDeviceUntilReleased) {
     ScopedAudioDriver driver("dummy");
-    ScopedPlatform installed{&sdlDevicePlatform()};
+    ScopedDevicePlatform installed{&sdlDevicePlatform()};
     SoundSystem system;
     ASSERT_EQ(system.create(nullptr, nullptr, DSSCL_NORMAL), 1);
     const SDL_AudioDeviceID id = static_cast<SdlDirectSound*>(system.directSound())->audioDevice();
@@ -77,7 +72,7 @@ TEST_F(SdlSoundTest, NoAudioDriverMeansNoDriverAndNothingHeld) {
     EXPECT_EQ(sdlDevicePlatform().DirectSoundCreate(nullptr, &sound), DSERR_NODRIVER);
     EXPECT_EQ(sound, nullptr);
 
-    ScopedPlatform installed{&sdlDevicePlatform()};
+    ScopedDevicePlatform installed{&sdlDevicePlatform()};
     SoundSystem system;
     EXPECT_EQ(system.create(nullptr, nullptr, DSSCL_NORMAL), 0);
     EXPECT_EQ(system.directSound(), nullptr);

@@ -4,6 +4,7 @@
 
 #include "app/GameClock.h"
 #include "app/ShellPlatform.h"
+#include "support/ScopedPlatform.h"
 
 // A shell whose tick counter is set by the test; every other call is inert.
 // Install it for the duration of a test to drive game time.
@@ -39,11 +40,7 @@ public:
 // Installs a FakeClock for the lifetime of the object, starting at game time 0.
 class ScopedFakeClock {
 public:
-    ScopedFakeClock() {
-        installShellPlatform(&clock_);
-        clock_.setGameTime(0);
-    }
-    ~ScopedFakeClock() { installShellPlatform(nullptr); }
+    ScopedFakeClock() { clock_.setGameTime(0); }
     ScopedFakeClock(const ScopedFakeClock&) = delete;
     ScopedFakeClock& operator=(const ScopedFakeClock&) = delete;
 
@@ -52,4 +49,5 @@ public:
 
 private:
     FakeClock clock_;
+    ScopedShellPlatform installed_{&clock_};
 };

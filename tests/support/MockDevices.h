@@ -2,7 +2,8 @@
 
 // GoogleMock stand-ins for the devices' platform seam: the DirectInput object,
 // its device interfaces, the DirectSound object and the entry points that
-// create them. Header-only so that every test program can use them.
+// create them, with the fixture that installs them. Header-only so that
+// every test program can use them.
 
 #include <gmock/gmock.h>
 
@@ -11,10 +12,13 @@
 #include "devices/DevicePlatform.h"
 #include "devices/DirectInputApi.h"
 #include "devices/DirectSoundApi.h"
+#include "support/ScopedPlatform.h"
 
-class MockDirectInputDevice : public DirectInputDevice {
+// The calls of DirectInputDevice, mocked on either device interface.
+template <typename Interface>
+class MockInputDeviceOf : public Interface {
 public:
-    virtual ~MockDirectInputDevice() = default;
+    virtual ~MockInputDeviceOf() = default;
     MOCK_METHOD(DiResult, SetDataFormat, (DiDataFormat format), (override));
     MOCK_METHOD(DiResult, SetCooperativeLevel, (WindowHandle window, std::uint32_t flags),
                 (override));
@@ -27,19 +31,10 @@ public:
     MOCK_METHOD(std::uint32_t, Release, (), (override));
 };
 
-class MockDirectInputDevice2 : public DirectInputDevice2 {
+using MockDirectInputDevice = MockInputDeviceOf<DirectInputDevice>;
+
+class MockDirectInputDevice2 : public MockInputDeviceOf<DirectInputDevice2> {
 public:
-    virtual ~MockDirectInputDevice2() = default;
-    MOCK_METHOD(DiResult, SetDataFormat, (DiDataFormat format), (override));
-    MOCK_METHOD(DiResult, SetCooperativeLevel, (WindowHandle window, std::uint32_t flags),
-                (override));
-    MOCK_METHOD(DiResult, Acquire, (), (override));
-    MOCK_METHOD(DiResult, Unacquire, (), (override));
-    MOCK_METHOD(DiResult, GetDeviceState, (std::uint32_t size, void* data), (override));
-    MOCK_METHOD(DiResult, SetProperty, (const DiPropRange* range), (override));
-    MOCK_METHOD(DiResult, QueryInterface, (const DiGuid& iid, DirectInputDevice2** out),
-                (override));
-    MOCK_METHOD(std::uint32_t, Release, (), (override));
     MOCK_METHOD(DiResult, Poll, (), (override));
 };
 
@@ -71,11 +66,25 @@ public:
                 (override));
 };
 
-// Installs a device platform for the lifetime of the object.
-class ScopedDevicePlatform {
-public:
-    explicit ScopedDevicePlatform(DevicePlatform* platform) { installDevicePlatform(platform); }
-    ~ScopedDevicePlatform() { installDevicePlatform(nullptr); }
-    ScopedDevicePlatform(const ScopedDevicePlatform&) = delete;
-    ScopedDevicePlatform& operator=(const ScopedDevicePlatform&) = delete;
+// The fixture of a device class's mock test: strict mocks of the platform,
+// installed for the test's lifetime, and of the DirectInput object.
+class MockDevicesTest : public ::testing::Test {
+protected:
+    // The window and instance handed to the devices: distinct values that
+    // nothing dereferences.
+    static inline const WindowHandle kWindow = reinterpret_cast<WindowHandle>(0x1000);
+    static inline const InstanceHandle kInstance = reinterpret_cast<InstanceHandle>(0x2000);
+
+    // DirectInputCreateA, for DirectInput 7 (0x0700) and the test's instance, hands
+    // out the mock DirectInput object.
+    void expectDirectInput() {
+        using ::testing::_;
+        EXPECT_CALL(platform, DirectInputCreateA(kInstance, 0x0700u, _))
+            .WillOnce(::testing::DoAll(::testing::SetArgPointee<2>(&directInput),
+                                       ::testing::Return(DI_OK)));
+    }
+
+    ::testing::StrictMock<MockDevicePlatform> platform;
+    ScopedDevicePlatform scoped{&platform};
+    ::testing::StrictMock<MockDirectInput> directInput;
 };

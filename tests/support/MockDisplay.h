@@ -2,7 +2,8 @@
 
 // GoogleMock stand-ins for the display's platform seam: the DirectDraw
 // object, its surfaces and clipper, and the platform entry points (GDI and
-// DirectDrawCreate). Header-only so that every test program can use them.
+// DirectDrawCreate), with the fixtures that install them. Header-only so
+// that every test program can use them.
 
 #include <gmock/gmock.h>
 
@@ -11,6 +12,9 @@
 #include "display/DirectDrawApi.h"
 #include "display/DisplayPlatform.h"
 #include "display/GdiApi.h"
+#include "display/Surface.h"
+#include "display/VideoDriver.h"
+#include "support/ScopedPlatform.h"
 
 class MockDdClipper : public DdClipper {
 public:
@@ -78,16 +82,6 @@ public:
                 (override));
 };
 
-// Installs a platform for the lifetime of the guard and puts the absent
-// platform back afterwards, so that one test's mock never leaks into the next.
-class ScopedDisplayPlatform {
-public:
-    explicit ScopedDisplayPlatform(DisplayPlatform* platform) { installDisplayPlatform(platform); }
-    ~ScopedDisplayPlatform() { installDisplayPlatform(nullptr); }
-    ScopedDisplayPlatform(const ScopedDisplayPlatform&) = delete;
-    ScopedDisplayPlatform& operator=(const ScopedDisplayPlatform&) = delete;
-};
-
 // Opaque handles for tests: distinct non-null values that are never
 // dereferenced by the code under test.
 template <typename Handle>
@@ -102,3 +96,38 @@ template <std::size_t N, typename Object>
 auto HandOut(Object* object, DdResult result) {
     return ::testing::DoAll(::testing::SetArgPointee<N>(object), ::testing::Return(result));
 }
+
+// The fixture of a display class's mock test: strict mocks of the platform,
+// installed for the test's lifetime. Base is ::testing::Test or a
+// ::testing::TestWithParam.
+template <typename Base = ::testing::Test>
+class MockDisplayTest : public Base {
+protected:
+    ::testing::StrictMock<MockDisplayPlatform> platform;
+    ScopedDisplayPlatform installed{&platform};
+};
+
+// The same with a video driver made on a strict mock DirectDraw object.
+template <typename Base = ::testing::Test>
+class MockDriverTest : public MockDisplayTest<Base> {
+protected:
+    void SetUp() override {
+        EXPECT_CALL(this->platform, DirectDrawCreate(nullptr, ::testing::_))
+            .WillOnce(HandOut<1>(&dd, DD_OK));
+        ASSERT_TRUE(driver.Create(nullptr));
+    }
+
+    ::testing::StrictMock<MockDirectDraw> dd;
+    VideoDriver driver;
+};
+
+// A Surface handed a platform surface directly, and a colour key when a test
+// gives it one, without the calls that would make them.
+class HeldSurface : public Surface {
+public:
+    explicit HeldSurface(DdSurface* surface) { surface_ = surface; }
+    void giveKey(std::uint32_t value) {
+        keyValue_ = value;
+        hasKey_ = 1;
+    }
+};

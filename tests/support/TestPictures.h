@@ -1,41 +1,76 @@
 #pragma once
 
 // Stand-in pictures for tests that run the game: every picture file the game
-// opens, each one solid in a colour of its own at exactly the size the game
-// cuts from it, written into a fresh working directory. A frame then tells
-// which pictures it shows by the colours at their positions.
-// Header-only: SDL and the C library only.
+// opens, each a solid block in a colour of its own, written into a fresh
+// temporary directory that is the working directory while the test runs. A
+// frame then tells which pictures it shows by the colours at their places.
+// The digits are the one picture of many colours: each digit has its own, so
+// that a score can be read back off the screen.
 
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "support/PictureDirectory.h"
+
+namespace pictures {
+
+// RGB values in the COLORREF packing, red in the low byte. Magenta is the
+// transparent colour; the bunkers are filled, not drawn from a picture.
+constexpr std::uint32_t kMagenta = 0xff00ff;
+constexpr std::uint32_t kBackground = 0x400000;
+constexpr std::uint32_t kShip = 0x00ffff;
+constexpr std::uint32_t kPoopy = 0x0080ff;
+constexpr std::uint32_t kPukey = 0x80ff80;
+constexpr std::uint32_t kDrippy = 0xff8000;
+constexpr std::uint32_t kPlayerBullet = 0xffffff;
+constexpr std::uint32_t kPoopBullet = 0x0000ff;
+constexpr std::uint32_t kPukeBullet = 0x00ff80;
+constexpr std::uint32_t kDripBullet = 0xff0000;
+constexpr std::uint32_t kGetReady = 0xc0c0c0;
+constexpr std::uint32_t kPaused = 0x808080;
+constexpr std::uint32_t kBird = 0xc08040;
+constexpr std::uint32_t kOstrelwyn = 0x004080;
+constexpr std::uint32_t kPresents = 0x408000;
+constexpr std::uint32_t kTitle = 0xc0c000;
+constexpr std::uint32_t kSpace = 0x00c0c0;
+constexpr std::uint32_t kGameOver = 0xc04000;
+constexpr std::uint32_t kBunker = 0x00ff00;
+
+// Each digit of numbers.bmp has a colour of its own; the picture's colour as
+// a whole is its 0's, the digit that the score's first places show.
+constexpr std::uint32_t digitColour(int digit) {
+    return 0x302000u | static_cast<std::uint32_t>(0x10 * (digit + 1));
+}
+constexpr std::uint32_t kNumbers = digitColour(0);
+
+}  // namespace pictures
 
 struct TestPicture {
     const char* file;
     int width;
     int height;
-    std::uint32_t rgb;  // red in bits 0-7, green 8-15, blue 16-23
+    // The whole picture's colour (for numbers.bmp, kNumbers).
+    std::uint32_t rgb;
 };
 
-// Channel values are multiples of 8 so that they survive 5-bit channels, and
-// far from magenta, which is transparent.
+// Pictures that the game cuts from (2, 2) get a margin of the same colour.
 inline const std::vector<TestPicture>& testPictures() {
-    static const std::vector<TestPicture> pictures = {
-        {"nanite.bmp", 25, 19, 0x00C0C0},       {"poopy.bmp", 27, 19, 0x004080},
-        {"pukey.bmp", 27, 19, 0x00C040},        {"drippy.bmp", 27, 19, 0xC08000},
-        {"poopbullet.bmp", 3, 11, 0x0080C0},    {"pukebullet.bmp", 3, 11, 0x40C080},
-        {"dripbullet.bmp", 3, 11, 0xC0C000},    {"pbullet.bmp", 3, 11, 0xF8F8F8},
-        {"background.bmp", 787, 600, 0x400000}, {"numbers.bmp", 161, 14, 0x80F8F8},
-        {"getready.bmp", 266, 32, 0x00F800},    {"paused.bmp", 142, 21, 0x0000F8},
-        {"bird.bmp", 187, 103, 0x808000},       {"ostrelwyn.bmp", 332, 48, 0x008080},
-        {"presents.bmp", 130, 16, 0x800080},    {"title.bmp", 370, 48, 0x40F8C0},
-        {"space.bmp", 165, 26, 0xC04000},       {"gameover.bmp", 481, 554, 0x202080},
+    using namespace pictures;
+    static const std::vector<TestPicture> all = {
+        {"nanite.bmp", 27, 21, kShip},          {"poopy.bmp", 29, 21, kPoopy},
+        {"pukey.bmp", 29, 21, kPukey},          {"drippy.bmp", 29, 21, kDrippy},
+        {"pbullet.bmp", 3, 11, kPlayerBullet},  {"poopbullet.bmp", 3, 11, kPoopBullet},
+        {"pukebullet.bmp", 3, 11, kPukeBullet}, {"dripbullet.bmp", 3, 11, kDripBullet},
+        {"numbers.bmp", 161, 14, kNumbers},     {"background.bmp", 787, 600, kBackground},
+        {"getready.bmp", 266, 32, kGetReady},   {"paused.bmp", 142, 21, kPaused},
+        {"bird.bmp", 187, 103, kBird},          {"ostrelwyn.bmp", 332, 48, kOstrelwyn},
+        {"presents.bmp", 130, 16, kPresents},   {"title.bmp", 370, 48, kTitle},
+        {"space.bmp", 165, 26, kSpace},         {"gameover.bmp", 481, 554, kGameOver},
     };
-    return pictures;
+    return all;
 }
 
 inline std::uint32_t testPictureColour(const std::string& file) {
@@ -45,79 +80,44 @@ inline std::uint32_t testPictureColour(const std::string& file) {
     return 0;
 }
 
-// A solid 24-bit bottom-up Windows bitmap.
-inline bool writeSolidBmp(const std::string& path, int width, int height, std::uint32_t rgb) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
-    const std::uint32_t imageBytes = rowBytes * static_cast<std::uint32_t>(height);
-    auto put16 = [f](std::uint32_t v) {
-        std::fputc(static_cast<int>(v & 0xFF), f);
-        std::fputc(static_cast<int>((v >> 8) & 0xFF), f);
-    };
-    auto put32 = [&put16](std::uint32_t v) {
-        put16(v & 0xFFFF);
-        put16(v >> 16);
-    };
-    std::fputc('B', f);
-    std::fputc('M', f);
-    put32(54 + imageBytes);
-    put32(0);
-    put32(54);
-    put32(40);
-    put32(static_cast<std::uint32_t>(width));
-    put32(static_cast<std::uint32_t>(height));
-    put16(1);
-    put16(24);
-    put32(0);
-    put32(imageBytes);
-    put32(2835);
-    put32(2835);
-    put32(0);
-    put32(0);
-    std::vector<unsigned char> row(rowBytes, 0);
-    for (int x = 0; x < width; ++x) {
-        row[x * 3 + 0] = static_cast<unsigned char>((rgb >> 16) & 0xFF);
-        row[x * 3 + 1] = static_cast<unsigned char>((rgb >> 8) & 0xFF);
-        row[x * 3 + 2] = static_cast<unsigned char>(rgb & 0xFF);
-    }
-    for (int y = 0; y < height; ++y) std::fwrite(row.data(), 1, row.size(), f);
-    const bool ok = !std::ferror(f);
-    return std::fclose(f) == 0 && ok;
+// The colour of pixel (x, y) of a test picture. Digit i of numbers.bmp fills
+// the block at (1 + 16 i, 1); the margins around the blocks are keyed away.
+inline std::uint32_t testPictureColourAt(const TestPicture& picture, int x, int y) {
+    if (std::string(picture.file) != "numbers.bmp") return picture.rgb;
+    const bool inBlock = x >= 1 && y >= 1 && y < 14 && (x - 1) % 16 < 15;
+    return inBlock ? pictures::digitColour((x - 1) / 16) : pictures::kMagenta;
 }
 
-// Makes a temporary directory holding every test picture the working
-// directory for its lifetime; removes it afterwards.
+// Writes every test picture into a fresh temporary directory and makes it the
+// working directory for the object's lifetime, since the game loads its
+// pictures by bare file name; afterwards the directory goes with its files.
 class ScopedTestPictures {
 public:
     ScopedTestPictures() {
         char cwd[4096];
         if (getcwd(cwd, sizeof cwd)) previous_ = cwd;
-        char pattern[] = "/tmp/zorbanix-pictures-XXXXXX";
-        if (!mkdtemp(pattern)) return;
-        directory_ = pattern;
+        if (files_.directory().empty()) return;
         ok_ = true;
         for (const TestPicture& p : testPictures()) {
-            ok_ = writeSolidBmp(directory_ + "/" + p.file, p.width, p.height, p.rgb) && ok_;
+            const ColourAt colourAt = [&p](int x, int y) { return testPictureColourAt(p, x, y); };
+            ok_ = !files_.write(p.file, PictureLayout::BottomUp24, p.width, p.height, colourAt)
+                       .empty() &&
+                  ok_;
         }
-        ok_ = chdir(directory_.c_str()) == 0 && ok_;
+        ok_ = chdir(files_.directory().c_str()) == 0 && ok_;
     }
+    // Back to the directory the test started in, before the files go.
     ~ScopedTestPictures() {
-        if (!previous_.empty() && chdir(previous_.c_str()) != 0) return;
-        if (directory_.empty()) return;
-        for (const TestPicture& p : testPictures()) {
-            std::remove((directory_ + "/" + p.file).c_str());
-        }
-        rmdir(directory_.c_str());
+        if (!previous_.empty() && chdir(previous_.c_str()) != 0) previous_.clear();
     }
     ScopedTestPictures(const ScopedTestPictures&) = delete;
     ScopedTestPictures& operator=(const ScopedTestPictures&) = delete;
 
     bool ok() const { return ok_; }
-    const std::string& directory() const { return directory_; }
+    const std::string& directory() const { return files_.directory(); }
 
 private:
     std::string previous_;
-    std::string directory_;
+    PictureDirectory files_;
     bool ok_ = false;
 };

@@ -2,13 +2,30 @@
 // folder given on the command line. Refuses to write anything when a source
 // is malformed or a visible pixel would turn transparent on a 16-bit display.
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "BmpFile.h"
 #include "KeyGuard.h"
 #include "Pictures.h"
+#include "bmp/BmpWriter.h"
+
+namespace {
+
+// The picture as the file writer takes it: 24 bits, bottom-up, each colour
+// in the COLORREF packing (red in the low byte).
+bool writePicture(const std::string& path, const Image& image, std::string* error) {
+    return writeBmp(
+        path, PictureLayout::BottomUp24, image.width(), image.height(),
+        [&image](int x, int y) {
+            const Rgb c = image.at(x, y);
+            return static_cast<std::uint32_t>(redOf(c) | greenOf(c) << 8 | blueOf(c) << 16);
+        },
+        error);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -38,7 +55,7 @@ int main(int argc, char** argv) {
     if (!clean) return 1;
 
     for (const Picture& picture : pictures) {
-        if (!writeBmp(folder + "/" + picture.fileName, picture.image, &error)) {
+        if (!writePicture(folder + "/" + picture.fileName, picture.image, &error)) {
             std::fprintf(stderr, "artwork: %s\n", error.c_str());
             return 1;
         }

@@ -32,11 +32,13 @@ enum class HeadlessEvent {
 struct HeadlessRecord {
     HeadlessEvent event;
     std::int32_t gameTime;
-    // The message for the message calls; the show command for ShowWindow;
-    // the show flag for ShowCursor; the frame index for Present.
+    // The message and its wParam, for the message calls.
     std::uint32_t message = 0;
     std::uintptr_t wParam = 0;
     bool retrieved = false;
+    // The show command for ShowWindow, the show flag for ShowCursor, the
+    // frame index for Present, the version asked for by DirectInputCreate and
+    // the level for SoundCooperativeLevel.
     std::int64_t value = 0;
 };
 

@@ -15,9 +15,11 @@ constexpr DiResult kDiUnplugged = static_cast<DiResult>(0x80040209u);
 
 // What the SDL keyboard and joystick share: DirectInput's reference count,
 // data format, cooperative level and acquire rules. A foreground device is
-// only acquired while its window has the keyboard focus; a read after the
-// focus went reports DIERR_INPUTLOST once and DIERR_NOTACQUIRED after that,
-// as DirectInput does when another window comes to the front.
+// only acquired while its window has the keyboard focus (or once a quit was
+// requested, when the keyboard reads as Escape held wherever the focus is);
+// a read after the focus went reports DIERR_INPUTLOST once and
+// DIERR_NOTACQUIRED after that, as DirectInput does when another window
+// comes to the front.
 class SdlInputDevice : public DirectInputDevice2 {
 public:
     SdlInputDevice(SdlKeyboardSource* source, DiDataFormat format);

@@ -4,7 +4,8 @@
 
 #include "app/ShellPlatform.h"
 
-// The shell on SDL: one full-screen-desktop window, SDL's event queue as the
+// The shell on SDL: one window, full screen on the desktop or a window of its
+// own as the command line asked (SdlWindowOptions.h), SDL's event queue as the
 // message queue, SDL's millisecond counter as the tick count. A WindowHandle
 // is the SDL_Window* itself.
 //
@@ -12,6 +13,11 @@
 // - SDL_QUIT and the window's close event become WM_DESTROY for the window,
 //   so the window procedure answers with PostQuitMessage(0) as on Windows;
 // - the window's exposed event becomes WM_PAINT;
+// - the window losing the keyboard focus, or being minimised or hidden,
+//   becomes WM_ACTIVATEAPP with wParam 0, as Windows says it when another
+//   program takes the foreground, if the window is still out of reach when
+//   the message is taken (the event may have waited in the queue through the
+//   screens before play); regaining the focus becomes WM_ACTIVATEAPP with 1;
 // - anything else becomes WM_NULL, which the window procedure hands to
 //   DefWindowProcA and which does nothing.
 // Keyboard, mouse, touch and text events are switched off when the window is
