@@ -29,10 +29,16 @@ target_link_libraries(zorbanix_headless PUBLIC zorbanix_sdl_software zorbanix_co
 # the harness before the core, so its file is asked for by name.
 target_link_options(zorbanix_headless INTERFACE "LINKER:--undefined=zorbanixHeadlessDefaultShell")
 
+# The icon's sizes in the desktop's icon theme (painted by tools/icons).
 set(ZORBANIX_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
+set(ZORBANIX_ICON_SIZES 16 24 32 48 64 128 256)
 if(EXISTS ${CMAKE_SOURCE_DIR}/tools/CMakeLists.txt)
   add_subdirectory(tools)
 endif()
+
+# What ./scripts/play builds: the game and its pictures, side by side.
+add_custom_target(zorbanix_playable)
+add_dependencies(zorbanix_playable zorbanix zorbanix_pictures)
 
 # The desktop entry, icons, metainfo and the .deb and .tar.gz (CPack).
 include(cmake/Release.cmake)

@@ -40,7 +40,7 @@ install(FILES ${release_files}/zorbanix.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}
 install(FILES ${release_files}/copyright ${release_files}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zorbanix)
 if(TARGET zorbanix_icons)
-  foreach(size 16 24 32 48 64 128 256)
+  foreach(size ${ZORBANIX_ICON_SIZES})
     install(FILES ${ZORBANIX_ICON_DIR}/zorbanix-${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
             RENAME ${ZORBANIX_APP_ID}.png)
