@@ -38,7 +38,7 @@ check_installed_tree() {
 # title screen as docs/screenshots/title.png has it (fewer than 0.5 % of the
 # pixels differ), with no picture reported missing.
 show_title() {
-    [ -n "${DISPLAY:-}" ] || start_x 1024x768x24
+    [ -n "$xvfb_pid" ] || start_x 1024x768x24
     rm -rf "$WORK/elsewhere"
     mkdir "$WORK/elsewhere"
     (cd "$WORK/elsewhere" && exec "$GAME" --window) >"$WORK/game.out" 2>"$WORK/game.log" &
