@@ -8,7 +8,7 @@ set -euo pipefail
 BUILD=$(realpath "$1")
 OUT=$2
 VERSION=$3
-GAME=$BUILD/bin/zorbanix
+export GAME=$BUILD/bin/zorbanix
 . "$(dirname "$0")/release_session.sh"
 require_tools xdotool xwininfo import compare cpack dpkg-deb desktop-file-validate appstreamcli \
     lintian
@@ -19,7 +19,7 @@ cpack --config "$BUILD/CPackConfig.cmake" -B "$OUT" >"$WORK/cpack.log" 2>&1 ||
 rm -rf "$OUT/_CPack_Packages"
 deb=$OUT/zorbanix_${VERSION}_$(dpkg --print-architecture).deb
 tarball=$(echo "$OUT/zorbanix-$VERSION-linux-"*.tar.gz)
-[ -f "$deb" ] && [ -f "$tarball" ] || fail "cpack made $(ls "$OUT")"
+{ [ -f "$deb" ] && [ -f "$tarball" ]; } || fail "cpack made $(ls "$OUT")"
 log "cpack: $(cd "$OUT" && ls)"
 
 dpkg-deb -f "$deb" Depends | grep -q 'libsdl2-2\.0-0' || fail "the .deb does not depend on libsdl2-2.0-0"
@@ -31,7 +31,7 @@ log "lintian: no errors"
 mkdir "$WORK/deb" "$WORK/tarball"
 dpkg-deb -x "$deb" "$WORK/deb"
 tar -xzf "$tarball" -C "$WORK/tarball"
-[ -z "$(ls "$WORK/deb" | grep -vx usr)" ] || fail "the .deb installs outside /usr: $(ls "$WORK/deb")"
+[ "$(ls "$WORK/deb")" = usr ] || fail "the .deb installs outside /usr: $(ls "$WORK/deb")"
 check_installed_tree "$WORK/deb/usr"
 check_installed_tree "$(echo "$WORK"/tarball/zorbanix-*)"
 log "passed"
