@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers for the checks of the Linux release files, on top of the desktop
 # checks' session (tests/desktop/desktop_session.sh: Xvfb, the game's
 # process, clean-up). Sourced, never run. The caller sets GAME first.
