@@ -1,11 +1,11 @@
 # The release zip for Windows players: zorbanix.exe, its 18 pictures and a
-# README, all at the top of the archive.
+# README, all at the top of the archive. Part of every build where the
+# Windows program is built:
 #
-#   cmake --build <build> --target dist   ->  <build>/zorbanix-windows-i686.zip
+#   cmake --build <build> [--target dist]   ->  <build>/zorbanix-windows-i686.zip
 #
 # Run as a script (cmake -P) this file writes the zip itself, from
 #   -DZIP=<zip> -DEXE=<exe> -DREADME=<readme> -DPICTURE_DIR=<folder> -DPICTURES=<a;b;...>
-# so that the target and the check of its contents share one packing step.
 
 if(CMAKE_SCRIPT_MODE_FILE)
   foreach(var ZIP EXE README PICTURE_DIR PICTURES)
@@ -56,7 +56,7 @@ string(REPLACE ";" "\\;" dist_picture_list "${ZORBANIX_DIST_PICTURES}")
 set(ZORBANIX_DIST_ARGS
     -DEXE=${ZORBANIX_EXE} -DREADME=${ZORBANIX_DIST_README}
     -DPICTURE_DIR=${CMAKE_BINARY_DIR}/bin "-DPICTURES=${dist_picture_list}")
-add_custom_target(dist
+add_custom_target(dist ALL
   COMMAND ${CMAKE_COMMAND} -DZIP=${ZORBANIX_DIST_ZIP} ${ZORBANIX_DIST_ARGS}
           -P ${CMAKE_CURRENT_LIST_FILE}
   COMMENT "Packing ${ZORBANIX_DIST_ZIP}"

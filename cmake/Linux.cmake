@@ -1,16 +1,24 @@
 # The Linux build: the core on SDL2, the headless harness, the tools, the
 # tests, and the Windows executable cross-compiled beside them.
+# -DZORBANIX_GAME_ONLY=ON (./scripts/play) configures only the game, its
+# pictures and its install, with nothing but SDL2 besides the compiler.
+option(ZORBANIX_GAME_ONLY "Only the Linux game and its pictures: no tests, Windows or browser build"
+       OFF)
 find_package(SDL2 CONFIG REQUIRED)
 
 include(cmake/SdlLayer.cmake)
 zorbanix_sdl_layer()
 
+# The pictures are installed in share/zorbanix, which the game finds from its
+# own folder, so that the installed tree works wherever it is unpacked.
 include(GNUInstallDirs)
-set(ZORBANIX_DATA_DIR ${CMAKE_INSTALL_FULL_DATADIR}/zorbanix)
+set(ZORBANIX_DATA_DIR ${CMAKE_INSTALL_DATADIR}/zorbanix)
+file(RELATIVE_PATH data_from_exe ${CMAKE_INSTALL_FULL_BINDIR}
+     ${CMAKE_INSTALL_PREFIX}/${ZORBANIX_DATA_DIR})
 add_executable(zorbanix ${CMAKE_SOURCE_DIR}/src/platform/sdl/SdlMain.cpp)
 target_link_libraries(zorbanix PRIVATE zorbanix_sdl)
 target_compile_definitions(zorbanix PRIVATE ZORBANIX_VERSION="${PROJECT_VERSION}"
-                                            ZORBANIX_DATA_DIR="${ZORBANIX_DATA_DIR}")
+                                            ZORBANIX_DATA_FROM_EXE="${data_from_exe}")
 install(TARGETS zorbanix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The headless harness: fake clock, scripted keys, captured frames.
@@ -21,8 +29,21 @@ target_link_libraries(zorbanix_headless PUBLIC zorbanix_sdl_software zorbanix_co
 # the harness before the core, so its file is asked for by name.
 target_link_options(zorbanix_headless INTERFACE "LINKER:--undefined=zorbanixHeadlessDefaultShell")
 
+# The icon's sizes in the desktop's icon theme (painted by tools/icons).
+set(ZORBANIX_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
+set(ZORBANIX_ICON_SIZES 16 24 32 48 64 128 256)
 if(EXISTS ${CMAKE_SOURCE_DIR}/tools/CMakeLists.txt)
   add_subdirectory(tools)
+endif()
+
+# What ./scripts/play builds: the game and its pictures, side by side.
+add_custom_target(zorbanix_playable)
+add_dependencies(zorbanix_playable zorbanix zorbanix_pictures)
+
+# The desktop entry, icons, metainfo and the .deb and .tar.gz (CPack).
+include(cmake/Release.cmake)
+if(ZORBANIX_GAME_ONLY)
+  return()
 endif()
 
 include(cmake/WindowsCross.cmake)
@@ -41,3 +62,6 @@ include(cmake/Reliability.cmake)
 # The browser build and its tests in headless Chromium.
 include(cmake/WebCross.cmake)
 include(tests/web/WebTests.cmake)
+
+# The release files as a player gets them (cmake/Release.cmake, cmake/Dist.cmake).
+include(tests/release/ReleaseTests.cmake)

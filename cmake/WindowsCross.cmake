@@ -1,5 +1,6 @@
 # Builds zorbanix.exe with the mingw-w64 i686 cross compiler in a sub-build of
-# the same tree, and puts it into bin/ beside the Linux executable.
+# the same tree, with the icon the tools paint, and puts it into bin/ beside
+# the Linux executable.
 find_program(MINGW_I686_CXX i686-w64-mingw32-g++)
 option(ZORBANIX_WINDOWS "Cross-compile zorbanix.exe" ON)
 if(ZORBANIX_WINDOWS AND MINGW_I686_CXX)
@@ -10,6 +11,8 @@ if(ZORBANIX_WINDOWS AND MINGW_I686_CXX)
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
                -DCMAKE_BUILD_TYPE=Release
                -DZORBANIX_WINDOWS_TESTS=ON
+               -DZORBANIX_ICON=${ZORBANIX_ICON_DIR}/zorbanix.ico
+    DEPENDS zorbanix_icons
     BUILD_ALWAYS ON
     INSTALL_COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/windows/bin/zorbanix.exe
                     ${CMAKE_BINARY_DIR}/bin/zorbanix.exe

@@ -53,5 +53,5 @@ std::string helpText(const char* programName) {
            "  --version         show the version\n"
            "\n"
            "The pictures (*.bmp) are read from the working folder, else from the\n"
-           "executable's folder, else from the installed data folder.\n";
+           "executable's folder, else from ../share/zorbanix beside that folder.\n";
 }

@@ -23,8 +23,9 @@
 #ifndef ZORBANIX_VERSION
 #define ZORBANIX_VERSION "unknown"
 #endif
-#ifndef ZORBANIX_DATA_DIR
-#define ZORBANIX_DATA_DIR "/usr/local/share/zorbanix"
+// Where an installation puts the pictures, seen from the executable's folder.
+#ifndef ZORBANIX_DATA_FROM_EXE
+#define ZORBANIX_DATA_FROM_EXE "../share/zorbanix"
 #endif
 
 // The start tick is read during static initialisation, before main, so the
@@ -34,15 +35,15 @@ ShellPlatform& defaultShellPlatform() { return sdlShellPlatform(); }
 namespace {
 
 // The working folder first, as on Windows; then the folder the executable is
-// in (a build, or an unpacked archive, started from elsewhere); then the
-// folder an installation puts the pictures in.
+// in (a build started from elsewhere); then the data folder beside it, as an
+// installation, an unpacked tarball or package lays it out, wherever that is.
 std::vector<std::string> pictureFolders() {
     std::vector<std::string> folders = {"."};
     if (char* base = SDL_GetBasePath()) {
         folders.emplace_back(base);
+        folders.emplace_back(std::string(base) + ZORBANIX_DATA_FROM_EXE);
         SDL_free(base);
     }
-    folders.emplace_back(ZORBANIX_DATA_DIR);
     return folders;
 }
 

@@ -8,7 +8,7 @@
 // Where the picture files are looked for. Until folders are set, a picture is
 // read by the name the game gives it, from the working folder, as on Windows.
 // The Linux game sets the working folder, the executable's folder and the
-// installed data folder, in that order, so that it finds its pictures
+// data folder relative to it (../share/zorbanix), in that order, so that it finds its pictures
 // wherever it is started from, and says on stderr, one line per picture,
 // which one it still could not read and why.
 void setPictureFolders(const std::vector<std::string>& folders);

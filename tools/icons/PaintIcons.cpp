@@ -1,0 +1,49 @@
+// Paints the game's icon from its artwork and writes it into the folder
+// given on the command line: zorbanix-<size>.png at each size that follows,
+// for the Linux desktop's icon theme, and zorbanix.ico for the Windows
+// program's resources.
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "IconArt.h"
+#include "IconImages.h"
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <output folder> [<size>...]\n", argv[0]);
+        return 2;
+    }
+    const std::string folder = argv[1];
+    std::string error;
+    Image art;
+    if (!paintIconArt(&art, &error)) {
+        std::fprintf(stderr, "icons: %s\n", error.c_str());
+        return 1;
+    }
+    for (int i = 2; i < argc; ++i) {
+        char* end = nullptr;
+        const long size = std::strtol(argv[i], &end, 10);
+        if (*end != '\0' || size < 1 || size > 1024) {
+            std::fprintf(stderr, "icons: not a size: %s\n", argv[i]);
+            return 2;
+        }
+        std::vector<std::uint8_t> png;
+        if (!encodePng(scaleIcon(art, static_cast<int>(size)), &png, &error) ||
+            !writeFile(folder + "/zorbanix-" + std::to_string(size) + ".png", png, &error)) {
+            std::fprintf(stderr, "icons: %s\n", error.c_str());
+            return 1;
+        }
+    }
+    std::vector<IconImage> windowsSizes;
+    for (int size : {16, 24, 32, 48, 256}) windowsSizes.push_back(scaleIcon(art, size));
+    std::vector<std::uint8_t> ico;
+    if (!encodeIco(windowsSizes, &ico, &error) ||
+        !writeFile(folder + "/zorbanix.ico", ico, &error)) {
+        std::fprintf(stderr, "icons: %s\n", error.c_str());
+        return 1;
+    }
+    return 0;
+}
