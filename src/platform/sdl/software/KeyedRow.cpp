@@ -132,6 +132,12 @@ bool fitsSixteenBits(const BlitKey& key) { return key.high <= 0xFFFF; }
 
 KeyedRowVectors chosen = KeyedRowVectors::Widest;
 
+#if defined(__SSE2__)
+constexpr bool kSse2Built = true;
+#else
+constexpr bool kSse2Built = false;
+#endif
+
 }  // namespace
 
 bool keyedRowVectorsAvailable(KeyedRowVectors vectors) {
@@ -140,11 +146,7 @@ bool keyedRowVectorsAvailable(KeyedRowVectors vectors) {
         case KeyedRowVectors::Widest:
             return true;
         case KeyedRowVectors::Sse2:
-#if defined(__SSE2__)
-            return true;
-#else
-            return false;
-#endif
+            return kSse2Built;
         case KeyedRowVectors::Avx512:
 #if defined(ZORBANIX_AVX512)
             return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");

@@ -105,7 +105,8 @@ void presentOnCanvas(const SDL_Surface* frame, SDL_Surface* surface) {
         int left = whole ? 0 : width / kBlockPixels;
         int right = whole ? width / kBlockPixels : 0;
         for (int y = top; y < top + rows && !whole; ++y) {
-            int first = 0, end = 0;
+            int first = 0;
+            int end = 0;
             changedBlocks(rowOf(frame, y), &shown[y * rowBytes], width / kBlockPixels, &first,
                           &end);
             if (first < end) left = std::min(left, first), right = std::max(right, end);
