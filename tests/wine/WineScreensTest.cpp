@@ -68,8 +68,8 @@ std::string writeDump(const DumpLayout& layout, int width, std::size_t cutShort 
         out.insert(out.end(), 4, 0);
     }
     out.resize(out.size() - cutShort);
-    const std::string path = ::testing::TempDir() + "dump-" + std::to_string(layout.bitsPerPixel) +
-                             (layout.mostSignificantFirst ? "m" : "l") + ".xwd";
+    std::string path = ::testing::TempDir() + "dump-" + std::to_string(layout.bitsPerPixel) +
+                       (layout.mostSignificantFirst ? "m" : "l") + ".xwd";
     std::FILE* file = std::fopen(path.c_str(), "wb");
     std::fwrite(out.data(), 1, out.size(), file);
     std::fclose(file);
