@@ -12,7 +12,6 @@
 // when the command ended or the time ran out first, 2 on bad use.
 
 #include <fcntl.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -20,13 +19,12 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
-
-extern char** environ;
 
 namespace {
 

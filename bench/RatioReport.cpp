@@ -23,7 +23,9 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
         std::string arguments = run.run_name.args;
         const std::size_t slash = family.find('/');
         if (slash != std::string::npos) {
-            arguments = family.substr(slash + 1) + (arguments.empty() ? "" : "/" + arguments);
+            std::string variant = family.substr(slash + 1);
+            if (!arguments.empty()) variant += "/" + arguments;
+            arguments = variant;
             family.resize(slash);
         }
         Figure& figure = figures_[family][arguments];

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Handles.h"
-
 #include <cstdint>
+
+#include "app/Handles.h"
 
 class DisplayDevice;
 class Game;

@@ -111,9 +111,8 @@ protected:
 
 class DdSurface {
 public:
-    virtual DdResult Blt(const DdRect* destRect, DdSurface* source,
-                         const DdRect* sourceRect, std::uint32_t flags,
-                         const DdBltFx* fx) = 0;
+    virtual DdResult Blt(const DdRect* destRect, DdSurface* source, const DdRect* sourceRect,
+                         std::uint32_t flags, const DdBltFx* fx) = 0;
     virtual DdResult Flip(DdSurface* targetOverride, std::uint32_t flags) = 0;
     virtual DdResult GetAttachedSurface(std::uint32_t caps, DdSurface** out) = 0;
     virtual DdResult IsLost() = 0;
@@ -121,8 +120,8 @@ public:
     virtual DdResult SetClipper(DdClipper* clipper) = 0;
     virtual DdResult GetDC(DeviceContext* out) = 0;
     virtual DdResult ReleaseDC(DeviceContext dc) = 0;
-    virtual DdResult Lock(const DdRect* rect, DdSurfaceDesc* desc,
-                          std::uint32_t flags, void* event) = 0;
+    virtual DdResult Lock(const DdRect* rect, DdSurfaceDesc* desc, std::uint32_t flags,
+                          void* event) = 0;
     virtual DdResult Unlock(void* pointer) = 0;
     virtual DdResult SetColorKey(std::uint32_t flags, const DdColorKey* key) = 0;
     virtual std::uint32_t Release() = 0;

@@ -23,9 +23,7 @@ public:
     }
     bool DeleteDC(DeviceContext) override { return false; }
     std::uint32_t GetPixel(DeviceContext, int, int) override { return CLR_INVALID; }
-    std::uint32_t SetPixel(DeviceContext, int, int, std::uint32_t) override {
-        return CLR_INVALID;
-    }
+    std::uint32_t SetPixel(DeviceContext, int, int, std::uint32_t) override { return CLR_INVALID; }
 };
 
 AbsentDisplayPlatform absentPlatform;

@@ -31,15 +31,14 @@ struct GdiBitmap {
 
 class Gdi {
 public:
-    virtual GdiObject LoadImageA(const char* fileName, std::uint32_t type, int width,
-                                 int height, std::uint32_t flags) = 0;
+    virtual GdiObject LoadImageA(const char* fileName, std::uint32_t type, int width, int height,
+                                 std::uint32_t flags) = 0;
     virtual int GetObjectA(GdiObject object, int size, GdiBitmap* out) = 0;
     virtual bool DeleteObject(GdiObject object) = 0;
     virtual DeviceContext CreateCompatibleDC(DeviceContext dc) = 0;
     virtual GdiObject SelectObject(DeviceContext dc, GdiObject object) = 0;
     virtual bool BitBlt(DeviceContext dest, int x, int y, int width, int height,
-                        DeviceContext source, int sourceX, int sourceY,
-                        std::uint32_t rop) = 0;
+                        DeviceContext source, int sourceX, int sourceY, std::uint32_t rop) = 0;
     virtual bool DeleteDC(DeviceContext dc) = 0;
     // RGB values in the COLORREF packing: red in bits 0-7, green 8-15, blue 16-23.
     virtual std::uint32_t GetPixel(DeviceContext dc, int x, int y) = 0;

@@ -62,15 +62,15 @@ Fleet::~Fleet() {
     }
     delete grid;
     grid = nullptr;
-    for (int kind = 0; kind < kKindCount; ++kind) {
-        bitmaps[kind]->Unload();
-        delete bitmaps[kind];
-        bitmaps[kind] = nullptr;
+    for (Bitmap*& bitmap : bitmaps) {
+        bitmap->Unload();
+        delete bitmap;
+        bitmap = nullptr;
     }
-    for (int kind = 0; kind < kKindCount; ++kind) {
-        sprites[kind]->Destroy();
-        delete sprites[kind];
-        sprites[kind] = nullptr;
+    for (Sprite*& sprite : sprites) {
+        sprite->Destroy();
+        delete sprite;
+        sprite = nullptr;
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include "objects/Entity.h"
 
-EntityChain::EntityChain() : first(new EntityNode), end(first), cursor(nullptr) {}
+EntityChain::EntityChain() : first(new EntityNode), end(first) {}
 
 EntityChain::~EntityChain() {
     while (first != end) {

@@ -30,5 +30,5 @@ public:
     EntityNode* first;
     EntityNode* end;
     // Walk position of the bullet lists' speed change; nothing else uses it.
-    EntityNode* cursor;
+    EntityNode* cursor = nullptr;
 };

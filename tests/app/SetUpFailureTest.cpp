@@ -32,14 +32,12 @@ TEST_P(DisplaySetUpFailure, FailsWithCodeOneBeforeShowingAnythingOrMakingOtherDe
     EXPECT_EQ(platform.display().liveObjects(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(EachStep, DisplaySetUpFailure,
-                         ::testing::Values(SoftwareCall::DirectDrawCreate,
-                                           SoftwareCall::SetCooperativeLevel,
-                                           SoftwareCall::SetDisplayMode,
-                                           SoftwareCall::CreateClipper, SoftwareCall::SetHWnd,
-                                           SoftwareCall::CreateSurface,
-                                           SoftwareCall::GetAttachedSurface,
-                                           SoftwareCall::SetClipper));
+INSTANTIATE_TEST_SUITE_P(
+    EachStep, DisplaySetUpFailure,
+    ::testing::Values(SoftwareCall::DirectDrawCreate, SoftwareCall::SetCooperativeLevel,
+                      SoftwareCall::SetDisplayMode, SoftwareCall::CreateClipper,
+                      SoftwareCall::SetHWnd, SoftwareCall::CreateSurface,
+                      SoftwareCall::GetAttachedSurface, SoftwareCall::SetClipper));
 
 TEST(WindowFailure, FailsWithCodeOneBeforeAnyDevice) {
     HeadlessPlatform platform;

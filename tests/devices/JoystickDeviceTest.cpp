@@ -46,7 +46,7 @@ protected:
     }
 
     // The enumeration offers the given records, in order.
-    void offer(std::vector<DiDeviceInstance> records, DiResult result = DI_OK) {
+    void offer(const std::vector<DiDeviceInstance>& records, DiResult result = DI_OK) {
         EXPECT_CALL(directInput, EnumDevices(DIDEVTYPE_JOYSTICK, _, &context, DIEDFL_ATTACHEDONLY))
             .WillOnce(Invoke([records, result](std::uint32_t, DiEnumDevicesCallback callback,
                                                void* ref, std::uint32_t) {

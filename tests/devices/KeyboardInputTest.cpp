@@ -15,7 +15,7 @@ namespace {
 constexpr std::uint32_t kForegroundShared = DISCL_NONEXCLUSIVE | DISCL_FOREGROUND;
 
 // A keyboard read that reports exactly the given keys as down.
-auto keysDown(std::vector<int> codes) {
+auto keysDown(const std::vector<int>& codes) {
     return [codes](std::uint32_t size, void* data) {
         auto* keys = static_cast<std::uint8_t*>(data);
         std::memset(keys, 0, size);
@@ -41,7 +41,7 @@ protected:
     }
 
     // Polls once with the device held, so that the flag is set.
-    void acquireWithKeys(std::vector<int> codes) {
+    void acquireWithKeys(const std::vector<int>& codes) {
         EXPECT_CALL(keyboard, Acquire()).WillOnce(Return(DI_OK));
         EXPECT_CALL(keyboard, GetDeviceState(256u, _)).WillOnce(keysDown(codes));
         ASSERT_EQ(input.poll(), 1);

@@ -53,14 +53,13 @@ TEST_P(ForegroundLoss, PausesLikePAndOnlyPResumes) {
 // P is pressed at 8000 and 9000 (16 ms each), get-ready runs 3520 to 6520.
 INSTANTIATE_TEST_SUITE_P(
     EachState, ForegroundLoss,
-    ::testing::Values(
-        LossCase{"DuringTitle", 3200, 0, Screen::Paused, faults::kPause},
-        LossCase{"GettingReady", 4500, 0, Screen::Paused, faults::kPause},
-        LossCase{"Playing", 7100, 0, Screen::Paused, faults::kPause},
-        // P at 8000 comes within 500 ms of the loss: only the next one resumes.
-        LossCase{"PlayingJustBeforeP", 7700, 0, Screen::Paused, faults::kResume},
-        LossCase{"Paused", 8500, 0, Screen::Paused, faults::kResume},
-        LossCase{"ForegroundRegained", 7100, 1, Screen::Play, 7100}),
+    ::testing::Values(LossCase{"DuringTitle", 3200, 0, Screen::Paused, faults::kPause},
+                      LossCase{"GettingReady", 4500, 0, Screen::Paused, faults::kPause},
+                      LossCase{"Playing", 7100, 0, Screen::Paused, faults::kPause},
+                      // P at 8000 comes within 500 ms of the loss: only the next one resumes.
+                      LossCase{"PlayingJustBeforeP", 7700, 0, Screen::Paused, faults::kResume},
+                      LossCase{"Paused", 8500, 0, Screen::Paused, faults::kResume},
+                      LossCase{"ForegroundRegained", 7100, 1, Screen::Play, 7100}),
     [](const ::testing::TestParamInfo<LossCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

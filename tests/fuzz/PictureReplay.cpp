@@ -42,7 +42,8 @@ void collect(const std::string& path, std::vector<std::string>* files) {
     while (dirent* entry = readdir(folder)) {
         const std::string name = entry->d_name;
         if (name == "." || name == ".." || name[0] == '.') continue;
-        found.push_back(path + "/" + name);
+        found.push_back(path);
+        found.back().append("/").append(name);
     }
     closedir(folder);
     std::sort(found.begin(), found.end());

@@ -68,7 +68,8 @@ public:
             const std::uint16_t raw = shown().raw(673 + 16 * k + 7, 96);
             char digit = '?';
             for (int d = 0; d < 10; ++d) {
-                if (raw == shown().rawOf(pictures::digitColour(d))) digit = '0' + d;
+                if (raw == shown().rawOf(pictures::digitColour(d)))
+                    digit = static_cast<char>('0' + d);
             }
             text += digit;
         }

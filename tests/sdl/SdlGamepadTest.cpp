@@ -1,9 +1,8 @@
 // A gamepad plugged in while the game runs plays through the keyboard's
 // snapshot, on SDL's virtual joystick posing as a game controller.
 
-#include <gtest/gtest.h>
-
 #include <SDL.h>
+#include <gtest/gtest.h>
 
 #include "platform/sdl/SdlDesktopEvents.h"
 #include "platform/sdl/SdlGamepads.h"

@@ -23,7 +23,7 @@ constexpr std::int32_t kSpace = 4000;
 constexpr std::int32_t kPause = 5500;
 constexpr std::int32_t kEscape = 6500;
 constexpr Moment kMoments[] = {
-    {"intro-early", 1000}, {"intro", 2500},        {"title", 3500},
+    {"intro-early", 1000}, {"intro", 2500},          {"title", 3500},
     {"getready", 5000},    {"paused", kPause + 500}, {"gameover", kEscape + 1500},
 };
 

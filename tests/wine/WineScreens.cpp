@@ -58,7 +58,8 @@ bool saveDiff(const CapturedFrame& shot, const CapturedFrame& reference, const s
     for (std::size_t i = 0; i < pixels->size(); ++i) {
         const std::uint16_t p = (*pixels)[i];
         // Differences in pure red; the rest of the shot at half brightness.
-        (*pixels)[i] = p != (*reference.pixels)[i] ? 0xF800 : static_cast<std::uint16_t>((p >> 1) & 0x7BEF);
+        (*pixels)[i] =
+            p != (*reference.pixels)[i] ? 0xF800 : static_cast<std::uint16_t>((p >> 1) & 0x7BEF);
     }
     CapturedFrame diff;
     diff.pixels = std::move(pixels);
@@ -71,7 +72,8 @@ int references(const std::string& pictures, const std::string& folder) {
     if (!renderReferenceScreens(pictures, &screens, &error)) return failure(error);
     for (const ReferenceScreen& screen : screens) {
         const std::string base = folder + "/" + screen.name;
-        if (!saveRaw565(screen.frame, base + ".565") || !screen.frame.saveBmp((base + ".bmp").c_str())) {
+        if (!saveRaw565(screen.frame, base + ".565") ||
+            !screen.frame.saveBmp((base + ".bmp").c_str())) {
             return failure("cannot write " + base);
         }
         std::printf("%s\n", screen.name.c_str());

@@ -25,7 +25,8 @@ struct DumpLayout {
 };
 
 void put32(std::vector<unsigned char>& out, std::uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<unsigned char>(v >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<unsigned char>(v >> shift));
 }
 
 // An xwd dump of `width` x 600 whose pixel (x, y) has 8-bit channels
@@ -36,11 +37,14 @@ std::string writeDump(const DumpLayout& layout, int width, std::size_t cutShort 
     const std::uint32_t lineBytes = static_cast<std::uint32_t>(width * bytesPerPixel + 4);
     const std::string name = "xwdump";
     std::vector<unsigned char> out;
+    // The 25 header fields, several to a row.
+    // clang-format off
     const std::uint32_t header[25] = {
         static_cast<std::uint32_t>(100 + name.size() + 1), 7, 2, 24, static_cast<std::uint32_t>(width),
         600, 0, layout.mostSignificantFirst ? 1u : 0u, 32, 0, 32,
         static_cast<std::uint32_t>(layout.bitsPerPixel), lineBytes, 4, layout.red, layout.green,
         layout.blue, 8, 3, 3, static_cast<std::uint32_t>(width), 600, 0, 0, 0};
+    // clang-format on
     for (std::uint32_t field : header) put32(out, field);
     out.insert(out.end(), name.begin(), name.end());
     out.push_back(0);
@@ -64,8 +68,8 @@ std::string writeDump(const DumpLayout& layout, int width, std::size_t cutShort 
         out.insert(out.end(), 4, 0);
     }
     out.resize(out.size() - cutShort);
-    const std::string path = ::testing::TempDir() + "dump-" + std::to_string(layout.bitsPerPixel) +
-                             (layout.mostSignificantFirst ? "m" : "l") + ".xwd";
+    std::string path = ::testing::TempDir() + "dump-" + std::to_string(layout.bitsPerPixel) +
+                       (layout.mostSignificantFirst ? "m" : "l") + ".xwd";
     std::FILE* file = std::fopen(path.c_str(), "wb");
     std::fwrite(out.data(), 1, out.size(), file);
     std::fclose(file);

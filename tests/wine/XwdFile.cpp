@@ -77,7 +77,8 @@ bool readXwd(const std::string& path, CapturedFrame* frame, std::string* error) 
                                            std::istreambuf_iterator<char>());
     if (bytes.size() < kFieldCount * 4) return fail(error, path, "too short for a dump header");
     std::uint32_t h[kFieldCount];
-    for (int i = 0; i < kFieldCount; ++i) h[i] = bigEndian32(&bytes[static_cast<std::size_t>(i) * 4]);
+    for (int i = 0; i < kFieldCount; ++i)
+        h[i] = bigEndian32(&bytes[static_cast<std::size_t>(i) * 4]);
 
     if (h[kFileVersion] != 7 || h[kPixmapFormat] != kZPixmap) {
         return fail(error, path, "not a version 7 ZPixmap dump");
@@ -97,8 +98,8 @@ bool readXwd(const std::string& path, CapturedFrame* frame, std::string* error) 
     const std::uint64_t bytesPerPixel = bpp / 8;
     const std::uint64_t lineBytes = h[kBytesPerLine];
     if (lineBytes < width * bytesPerPixel) return fail(error, path, "lines shorter than the width");
-    const std::uint64_t pixelStart = std::uint64_t{h[kHeaderSize]} +
-                                     std::uint64_t{h[kColourCount]} * kColourEntrySize;
+    const std::uint64_t pixelStart =
+        std::uint64_t{h[kHeaderSize]} + std::uint64_t{h[kColourCount]} * kColourEntrySize;
     // Only the rows the frame takes need to be there.
     const std::uint64_t needed = pixelStart + lineBytes * (CapturedFrame::kHeight - 1) +
                                  bytesPerPixel * CapturedFrame::kWidth;
@@ -122,8 +123,8 @@ bool readXwd(const std::string& path, CapturedFrame* frame, std::string* error) 
             const std::uint32_t g = channel(pixel, h[kGreenMask], 6);
             const std::uint32_t b = channel(pixel, h[kBlueMask], 5);
             (*pixels)[static_cast<std::size_t>(y) * CapturedFrame::kWidth +
-                      static_cast<std::size_t>(x)] = static_cast<std::uint16_t>((r << 11) |
-                                                                                (g << 5) | b);
+                      static_cast<std::size_t>(x)] =
+                static_cast<std::uint16_t>((r << 11) | (g << 5) | b);
         }
     }
     frame->layout = PixelLayout::Rgb565;

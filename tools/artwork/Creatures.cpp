@@ -134,9 +134,8 @@ LMD
 .D.
 )"};
 
-const PixelArt kPlayerShotArt = {
-    "pbullet", "W FFFFFF C 70E8FF c 2088C0",
-    R"(
+const PixelArt kPlayerShotArt = {"pbullet", "W FFFFFF C 70E8FF c 2088C0",
+                                 R"(
 .W.
 CWC
 CWC

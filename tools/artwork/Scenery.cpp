@@ -143,9 +143,7 @@ void paintRidge(Image& image, const Area& area, int depth, Dice& dice, Rgb rim, 
             Rgb colour = body;
             if (y == top) {
                 colour = rim;
-            } else if (y > top + 2 && ((x + y) & 1) == 0 && y < top + 5) {
-                colour = shade;
-            } else if (y >= top + 5) {
+            } else if (y >= top + 5 || (y > top + 2 && ((x + y) & 1) == 0)) {
                 colour = shade;
             }
             image.set(area.x + x, y, colour);

@@ -35,7 +35,7 @@ std::vector<std::uint8_t> encodeBmp(PictureLayout layout, int width, int height,
     const bool topDown = layout == PictureLayout::TopDown24;
     std::vector<std::uint32_t> palette;
     std::vector<std::uint8_t> pixels;
-    const std::size_t rowBytes = static_cast<std::size_t>((width * bits + 31) / 32 * 4);
+    const std::size_t rowBytes = static_cast<std::size_t>((width * bits + 31) / 32) * 4;
     for (int row = 0; row < height; ++row) {
         const int y = topDown ? row : height - 1 - row;
         const std::size_t rowStart = pixels.size();

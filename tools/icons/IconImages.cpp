@@ -66,14 +66,14 @@ std::vector<std::uint8_t> iconBitmap(const IconImage& image) {
     for (int i = 0; i < 4; ++i) put32(&out, 0);  // resolution, palette
     for (int y = size - 1; y >= 0; --y) {
         for (int x = 0; x < size; ++x) {
-            const std::uint8_t* p = &image.rgba[static_cast<std::size_t>((y * size + x) * 4)];
+            const std::uint8_t* p = &image.rgba[static_cast<std::size_t>(y * size + x) * 4];
             out.insert(out.end(), {p[2], p[1], p[0], p[3]});
         }
     }
     for (int y = size - 1; y >= 0; --y) {
         std::vector<std::uint8_t> row(static_cast<std::size_t>(maskStride), 0);
         for (int x = 0; x < size; ++x) {
-            if (image.rgba[static_cast<std::size_t>((y * size + x) * 4 + 3)] == 0) {
+            if (image.rgba[static_cast<std::size_t>(y * size + x) * 4 + 3] == 0) {
                 row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
             }
         }
@@ -87,14 +87,20 @@ std::vector<std::uint8_t> iconBitmap(const IconImage& image) {
 IconImage scaleIcon(const Image& art, int size) {
     IconImage icon;
     icon.size = size;
-    icon.rgba.assign(static_cast<std::size_t>(size * size * 4), 0);
+    icon.rgba.assign(static_cast<std::size_t>(size * size) * 4, 0);
     const double step = static_cast<double>(art.width()) / size;
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             // The art's area under this pixel: [x0, x1) x [y0, y1).
-            const double x0 = x * step, x1 = (x + 1) * step;
-            const double y0 = y * step, y1 = (y + 1) * step;
-            double red = 0, green = 0, blue = 0, cover = 0, area = 0;
+            const double x0 = x * step;
+            const double x1 = (x + 1) * step;
+            const double y0 = y * step;
+            const double y1 = (y + 1) * step;
+            double red = 0;
+            double green = 0;
+            double blue = 0;
+            double cover = 0;
+            double area = 0;
             for (int ay = static_cast<int>(y0); ay < y1; ++ay) {
                 const double h = std::min(y1, ay + 1.0) - std::max(y0, static_cast<double>(ay));
                 for (int ax = static_cast<int>(x0); ax < x1; ++ax) {
@@ -110,7 +116,7 @@ IconImage scaleIcon(const Image& art, int size) {
                 }
             }
             if (cover <= 0) continue;
-            std::uint8_t* out = &icon.rgba[static_cast<std::size_t>((y * size + x) * 4)];
+            std::uint8_t* out = &icon.rgba[static_cast<std::size_t>(y * size + x) * 4];
             out[0] = static_cast<std::uint8_t>(std::lround(red / cover));
             out[1] = static_cast<std::uint8_t>(std::lround(green / cover));
             out[2] = static_cast<std::uint8_t>(std::lround(blue / cover));

@@ -27,7 +27,9 @@ std::uint16_t CapturedFrame::raw(int x, int y) const {
 
 std::uint32_t CapturedFrame::rgb(int x, int y) const {
     const std::uint32_t p = raw(x, y);
-    std::uint32_t r, g, b;
+    std::uint32_t r = 0;
+    std::uint32_t g = 0;
+    std::uint32_t b = 0;
     if (layout == PixelLayout::Rgb565) {
         r = widen5((p >> 11) & 0x1F);
         g = widen6((p >> 5) & 0x3F);
@@ -42,7 +44,9 @@ std::uint32_t CapturedFrame::rgb(int x, int y) const {
 
 std::uint16_t CapturedFrame::rawOf(std::uint32_t rgb) const {
     // The low bits are dropped, as the display does when it maps a colour.
-    const std::uint32_t r = rgb & 0xFF, g = (rgb >> 8) & 0xFF, b = (rgb >> 16) & 0xFF;
+    const std::uint32_t r = rgb & 0xFF;
+    const std::uint32_t g = (rgb >> 8) & 0xFF;
+    const std::uint32_t b = (rgb >> 16) & 0xFF;
     if (layout == PixelLayout::Rgb565) {
         return static_cast<std::uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
     }

@@ -20,8 +20,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.window.integerScale = true;
         } else {
             line.action = CommandLine::Action::Refuse;
-            line.complaint = std::string(arg[0] == '-' ? "unknown option " : "unexpected argument ") +
-                             "'" + arg + "'";
+            line.complaint =
+                std::string(arg[0] == '-' ? "unknown option " : "unexpected argument ") + "'" +
+                arg + "'";
             return line;
         }
     }

@@ -15,6 +15,9 @@ public:
     // Opens the default output; DSERR_NODRIVER when SDL has none.
     static DsResult open(DirectSound** out);
 
+    SdlDirectSound(const SdlDirectSound&) = delete;
+    SdlDirectSound& operator=(const SdlDirectSound&) = delete;
+
     DsResult SetCooperativeLevel(WindowHandle window, std::uint32_t level) override;
     std::uint32_t Release() override;
 
@@ -24,8 +27,6 @@ public:
 private:
     explicit SdlDirectSound(SDL_AudioDeviceID device) : device_(device) {}
     ~SdlDirectSound();
-    SdlDirectSound(const SdlDirectSound&) = delete;
-    SdlDirectSound& operator=(const SdlDirectSound&) = delete;
 
     SDL_AudioDeviceID device_;
     std::uint32_t level_ = 0;

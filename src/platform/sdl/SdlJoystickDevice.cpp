@@ -105,7 +105,7 @@ DiResult SdlJoystickDevice::GetDeviceState(std::uint32_t size, void* data) {
     for (int axis = 0; axis < kAxes; ++axis) {
         const Range& range = ranges_[axis];
         // An axis the stick lacks rests in the middle of its range.
-        const Sint16 value = axis < axisCount ? SDL_JoystickGetAxis(joystick_, axis) : 0;
+        const Sint16 value = axis < axisCount ? SDL_JoystickGetAxis(joystick_, axis) : Sint16{0};
         axes[axis] = scaleAxis(value, range.min, range.max);
     }
     state.lX = axes[0];

@@ -83,7 +83,8 @@ namespace {
 // The size of the whole screen, as on Windows, so that the window covers the
 // screen even where no window manager makes it full-screen.
 SDL_Window* makeFullScreenWindow(const char* name) {
-    int width = kWindowWidth, height = kWindowHeight;
+    int width = kWindowWidth;
+    int height = kWindowHeight;
     SDL_DisplayMode desktop;
     if (SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) {
         width = desktop.w;

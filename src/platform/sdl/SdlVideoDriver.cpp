@@ -45,8 +45,9 @@ bool openVisibleVideo(std::string* why) {
     const char* x11 = environment("DISPLAY");
     const char* wayland = environment("WAYLAND_DISPLAY");
     if (!x11 && !wayland) {
-        *why = "no display to show the game on (DISPLAY and WAYLAND_DISPLAY are not set): "
-               "start it from a desktop session, or set DISPLAY to a running X server";
+        *why =
+            "no display to show the game on (DISPLAY and WAYLAND_DISPLAY are not set): "
+            "start it from a desktop session, or set DISPLAY to a running X server";
     } else {
         *why = std::string("cannot open the display ") + (x11 ? x11 : wayland) + " (" + lastError +
                "): check that the X or Wayland server is running and that you may use it";

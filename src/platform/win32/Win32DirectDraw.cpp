@@ -41,7 +41,7 @@ DdResult Win32DirectDraw::CreateClipper(std::uint32_t flags, DdClipper** out) {
 }
 
 DdResult Win32DirectDraw::WaitForVerticalBlank(std::uint32_t flags, void* event) {
-    std::int64_t called = pacer_.beforeWait();
+    std::int64_t called = Win32RefreshPacer::beforeWait();
     DdResult result = directDraw_->WaitForVerticalBlank(flags, static_cast<HANDLE>(event));
     // Paced whatever the result: a wait that fails at once must not let the
     // frame loop spin either.

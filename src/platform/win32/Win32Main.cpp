@@ -9,10 +9,11 @@
 #include "platform/win32/Win32DisplayPlatform.h"
 #include "platform/win32/Win32ShellPlatform.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previousInstance*/, LPSTR /*commandLine*/,
-                   int showCommand) {
+// The parameters keep the names <winbase.h> declares them with.
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpCmdLine*/,
+                   int nShowCmd) {
     installDisplayPlatform(&win32DisplayPlatform());
     installDevicePlatform(&win32DevicePlatform());
     installShellPlatform(&win32ShellPlatform());
-    return programMain(toInstanceHandle(instance), showCommand);
+    return programMain(toInstanceHandle(hInstance), nShowCmd);
 }

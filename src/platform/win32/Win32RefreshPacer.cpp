@@ -8,7 +8,7 @@ Win32RefreshPacer::~Win32RefreshPacer() {
 
 void Win32RefreshPacer::displayModeChanged() { pacer_.setRefreshRate(reportedRefreshRate()); }
 
-std::int64_t Win32RefreshPacer::beforeWait() const { return counter(); }
+std::int64_t Win32RefreshPacer::beforeWait() { return counter(); }
 
 void Win32RefreshPacer::afterWait(std::int64_t called) {
     std::uint32_t sleep = pacer_.afterWait(called, counter());

@@ -17,7 +17,7 @@ public:
     void displayModeChanged();
 
     // The counter value to pass to afterWait once the wait has returned.
-    std::int64_t beforeWait() const;
+    static std::int64_t beforeWait();
     void afterWait(std::int64_t called);
 
 private:

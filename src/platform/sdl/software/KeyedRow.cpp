@@ -85,8 +85,10 @@ void copySse2(std::uint16_t* out, const std::uint16_t* in, int count, const Blit
 // masked store, with no pixel-by-pixel tail. A wider row first copies up to
 // the next 64-byte boundary of the destination, so that no full store
 // straddles two cache lines.
-__attribute__((target("avx512f,avx512bw"))) inline void copyAvx512Part(
-    std::uint16_t* out, const std::uint16_t* in, __mmask32 inside, __m512i low, __m512i high) {
+__attribute__((target("avx512f,avx512bw"))) inline void copyAvx512Part(std::uint16_t* out,
+                                                                       const std::uint16_t* in,
+                                                                       __mmask32 inside,
+                                                                       __m512i low, __m512i high) {
     const __m512i source = _mm512_maskz_loadu_epi16(inside, in);
     const __mmask32 keyed =
         _mm512_mask_cmpge_epu16_mask(inside, source, low) & _mm512_cmple_epu16_mask(source, high);
@@ -109,8 +111,8 @@ __attribute__((target("avx512f,avx512bw"))) void copyAvx512(std::uint16_t* out,
     }
     for (; x + 32 <= count; x += 32) {
         const __m512i source = _mm512_loadu_si512(in + x);
-        const __mmask32 keyed = _mm512_cmpge_epu16_mask(source, low) &
-                                _mm512_cmple_epu16_mask(source, high);
+        const __mmask32 keyed =
+            _mm512_cmpge_epu16_mask(source, low) & _mm512_cmple_epu16_mask(source, high);
         if (keyed == 0) {
             _mm512_storeu_si512(out + x, source);
         } else {
@@ -130,6 +132,12 @@ bool fitsSixteenBits(const BlitKey& key) { return key.high <= 0xFFFF; }
 
 KeyedRowVectors chosen = KeyedRowVectors::Widest;
 
+#if defined(__SSE2__)
+constexpr bool kSse2Built = true;
+#else
+constexpr bool kSse2Built = false;
+#endif
+
 }  // namespace
 
 bool keyedRowVectorsAvailable(KeyedRowVectors vectors) {
@@ -138,11 +146,7 @@ bool keyedRowVectorsAvailable(KeyedRowVectors vectors) {
         case KeyedRowVectors::Widest:
             return true;
         case KeyedRowVectors::Sse2:
-#if defined(__SSE2__)
-            return true;
-#else
-            return false;
-#endif
+            return kSse2Built;
         case KeyedRowVectors::Avx512:
 #if defined(ZORBANIX_AVX512)
             return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");

@@ -8,7 +8,7 @@
 
 namespace {
 
-std::vector<std::string>& folders() {
+std::vector<std::string>& searchFolders() {
     static std::vector<std::string> list;
     return list;
 }
@@ -29,14 +29,14 @@ std::string whyUnreadable(const std::string& path) {
 
 }  // namespace
 
-void setPictureFolders(const std::vector<std::string>& list) { folders() = list; }
+void setPictureFolders(const std::vector<std::string>& folders) { searchFolders() = folders; }
 
 SDL_Surface* loadPicture(const char* fileName, int* bitsPerPixel) {
-    if (folders().empty() || !fileName || std::strchr(fileName, '/')) {
+    if (searchFolders().empty() || !fileName || std::strchr(fileName, '/')) {
         return loadBitmapFile(fileName, bitsPerPixel);
     }
     std::string searched;
-    for (const std::string& folder : folders()) {
+    for (const std::string& folder : searchFolders()) {
         const std::string path = inFolder(folder, fileName);
         errno = 0;
         if (SDL_Surface* picture = loadBitmapFile(path.c_str(), bitsPerPixel)) return picture;

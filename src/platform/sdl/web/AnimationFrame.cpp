@@ -8,6 +8,8 @@
 // A hidden page gets no animation frames; the game then goes on at the pace
 // of the browser's timers (about once a second), enough to see the window
 // hidden and pause play, as the desktop builds do when minimised.
+// The body is JavaScript, left as written.
+// clang-format off
 EM_JS(void, zorbanix_wait_for_animation_frame, (), {
     if (Module["onAnimationFrameWait"]) Module["onAnimationFrameWait"]();
     Asyncify.handleSleep(function(wakeUp) {
@@ -18,5 +20,6 @@ EM_JS(void, zorbanix_wait_for_animation_frame, (), {
         }
     });
 });
+// clang-format on
 
 void waitForAnimationFrame() { zorbanix_wait_for_animation_frame(); }

@@ -18,6 +18,8 @@ constexpr int kBlockPixels = 8;  // one 16-byte comparison
 // Copies each box (x, y, width, height, four ints apiece) of the surface to
 // the canvas, or the whole surface when the page has asked for a repaint.
 // Returns 1 when it put the whole picture: the caller then draws it all.
+// The body is JavaScript, left as written.
+// clang-format off
 EM_JS(int, zorbanix_put_canvas_boxes, (const void* pixels, int pitch, int width, int height,
                                        const int* boxes, int count, int dryRun), {
     var canvas = Module["canvas"];
@@ -47,6 +49,7 @@ EM_JS(int, zorbanix_put_canvas_boxes, (const void* pixels, int pitch, int width,
     }
     return 0;
 });
+// clang-format on
 
 const std::uint8_t* rowOf(const SDL_Surface* surface, int y) {
     return static_cast<const std::uint8_t*>(surface->pixels) +
@@ -55,8 +58,7 @@ const std::uint8_t* rowOf(const SDL_Surface* surface, int y) {
 
 // The first and one past the last block of `blocks` 16-byte blocks in which
 // the rows differ; first == end when they are the same.
-void changedBlocks(const std::uint8_t* a, const std::uint8_t* b, int blocks, int* first,
-                   int* end) {
+void changedBlocks(const std::uint8_t* a, const std::uint8_t* b, int blocks, int* first, int* end) {
     const auto same = [&](int i) {
         const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a) + i);
         const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b) + i);
@@ -103,12 +105,15 @@ void presentOnCanvas(const SDL_Surface* frame, SDL_Surface* surface) {
         int left = whole ? 0 : width / kBlockPixels;
         int right = whole ? width / kBlockPixels : 0;
         for (int y = top; y < top + rows && !whole; ++y) {
-            int first = 0, end = 0;
-            changedBlocks(rowOf(frame, y), &shown[y * rowBytes], width / kBlockPixels, &first, &end);
+            int first = 0;
+            int end = 0;
+            changedBlocks(rowOf(frame, y), &shown[y * rowBytes], width / kBlockPixels, &first,
+                          &end);
             if (first < end) left = std::min(left, first), right = std::max(right, end);
         }
         if (left >= right) continue;
-        for (int y = top; y < top + rows; ++y) std::memcpy(&shown[y * rowBytes], rowOf(frame, y), rowBytes);
+        for (int y = top; y < top + rows; ++y)
+            std::memcpy(&shown[y * rowBytes], rowOf(frame, y), rowBytes);
         SDL_Surface* from = band(frame, top, rows);
         SDL_Surface* to = band(surface, top, rows);
         if (from && to) scaler.draw(from, to);

@@ -54,6 +54,9 @@ int main(int, char**) {
     sdlPresenter().detach();
     SDL_Quit();
     // The runtime stays (nothing exits a page); the page shows its end state.
+    // The block is JavaScript, left as written.
+    // clang-format off
     EM_ASM({ if (Module["onGameEnded"]) Module["onGameEnded"]($0); }, exitCode);
+    // clang-format on
     return exitCode;
 }
