@@ -8,7 +8,7 @@ set(ZORBANIX_VENDOR "The Zorbanix developers")
 set(ZORBANIX_COPYRIGHT_YEAR "2026")
 set(ZORBANIX_COPYRIGHT "Copyright (C) ${ZORBANIX_COPYRIGHT_YEAR} ${ZORBANIX_VENDOR}")
 set(ZORBANIX_SUMMARY "small full-screen arcade shooter")
-set(ZORBANIX_MAINTAINER "${ZORBANIX_VENDOR} <maintainers@users.noreply.c-seed-301e9494.example>")
+set(ZORBANIX_MAINTAINER "${ZORBANIX_VENDOR} <maintainers@zorbanix.example>")
 # The desktop entry's and AppStream's id (a reverse domain name), which also
 # names the .desktop, metainfo and icon files.
 set(ZORBANIX_APP_ID "com.zorbanix.Zorbanix")

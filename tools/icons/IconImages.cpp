@@ -1,43 +1,9 @@
 #include "IconImages.h"
 
-#include <png.h>
-
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace {
-
-void appendPng(png_structp png, png_bytep data, png_size_t length) {
-    auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
-    out->insert(out->end(), data, data + length);
-}
-
-// libpng reports errors by jumping back to the setjmp point; this function
-// holds no object with a destructor, so nothing is skipped by the jump.
-bool encodeRows(int size, png_bytep* rows, std::vector<std::uint8_t>* out) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (!png) return false;
-    png_infop info = png_create_info_struct(png);
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
-        return false;
-    }
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
-    png_set_write_fn(png, out, appendPng, nullptr);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(size), static_cast<png_uint_32>(size), 8,
-                 PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, 9);
-    png_write_info(png, info);
-    png_write_image(png, rows);
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return true;
-}
 
 void put16(std::vector<std::uint8_t>* out, unsigned value) {
     out->push_back(static_cast<std::uint8_t>(value & 0xFF));
@@ -127,14 +93,8 @@ IconImage scaleIcon(const Image& art, int size) {
 }
 
 bool encodePng(const IconImage& image, std::vector<std::uint8_t>* png, std::string* error) {
-    std::vector<png_bytep> rows(static_cast<std::size_t>(image.size));
-    for (int y = 0; y < image.size; ++y) {
-        rows[static_cast<std::size_t>(y)] =
-            const_cast<png_bytep>(image.rgba.data() + static_cast<std::size_t>(y) * image.size * 4);
-    }
-    png->clear();
-    if (!encodeRows(image.size, rows.data(), png)) {
-        if (error) *error = "libpng could not encode a " + std::to_string(image.size) + " icon";
+    if (!encodePng(image.size, image.size, 4, image.rgba, png, error)) {
+        if (error) *error = "a " + std::to_string(image.size) + " icon: " + *error;
         return false;
     }
     return true;
@@ -172,16 +132,4 @@ bool encodeIco(const std::vector<IconImage>& images, std::vector<std::uint8_t>* 
     }
     for (const auto& entry : entries) ico->insert(ico->end(), entry.begin(), entry.end());
     return true;
-}
-
-bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
-               std::string* error) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (file && std::fclose(file) != 0) written = false;
-    if (!written) {
-        if (error) *error = path + ": cannot write";
-        std::remove(path.c_str());
-    }
-    return written;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Image.h"
+#include "png/PngFile.h"
 
 // An icon at one size: size x size pixels as r, g, b, a bytes (straight
 // alpha), row 0 at the top.
@@ -27,5 +28,3 @@ bool encodePng(const IconImage& image, std::vector<std::uint8_t>* png, std::stri
 // Windows reads.
 bool encodeIco(const std::vector<IconImage>& images, std::vector<std::uint8_t>* ico,
                std::string* error);
-
-bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string* error);

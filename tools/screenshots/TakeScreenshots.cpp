@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "PngFile.h"
 #include "devices/DirectInputApi.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "png/PngFile.h"
 
 namespace {
 
