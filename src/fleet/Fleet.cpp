@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/GameClock.h"
+#include "devices/SoundCues.h"
 #include "display/Bitmap.h"
 #include "display/Sprite.h"
 #include "fleet/Invader.h"
@@ -183,6 +184,8 @@ void Fleet::march(bool enabled) {
         return;
     }
     moveAll();
+    // An empty fleet (the wave is over) steps in silence.
+    if (aliveCount > 0) playCue(SoundCue::MarchStep);
     if (anyPastSideEdge()) {
         // Step back, turn and drop: the fleet ends the step where it was
         // across, one drop lower, heading the other way.

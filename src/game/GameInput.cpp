@@ -4,6 +4,7 @@
 #include "app/GameClock.h"
 #include "devices/DirectInputApi.h"
 #include "devices/InputSystem.h"
+#include "devices/SoundCues.h"
 #include "game/Game.h"
 #include "objects/EnemyBulletList.h"
 #include "objects/PlayerBulletList.h"
@@ -65,6 +66,7 @@ void Game::pause() {
     lastPauseToggle_ = gameTime();
     playerBullets_->setVerticalSpeed(0);
     invaderBullets_->setVerticalSpeed(0);
+    playCue(SoundCue::Pause);
 }
 
 void Game::pauseInBackground() {

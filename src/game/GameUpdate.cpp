@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "app/GameClock.h"
+#include "devices/SoundCues.h"
 #include "fleet/Fleet.h"
 #include "game/Game.h"
 #include "objects/BunkerSet.h"
@@ -30,6 +31,7 @@ void Game::startWave() {
     // over from the wave before.
     state_ = GetReady;
     getReadyDeadline_ = getReadyEnd();
+    playCue(SoundCue::WaveStart);
 }
 
 void Game::update() {
@@ -60,10 +62,14 @@ void Game::update() {
 void Game::advance() {
     // Whatever was hit in the last update goes now, before this update's frame.
     playerBullets_->removeDead();
-    addScore(fleet_->removeDead());
+    const std::int32_t points = fleet_->removeDead();
+    addScore(points);
+    // Every invader is worth a point or more: points mean a hit was scored.
+    if (points > 0) playCue(SoundCue::InvaderHit);
     invaderBullets_->removeDead();
     bunkers_->removeDeadBlocks();
     if (ship_->alive == 0) {
+        playCue(SoundCue::ShipLost);
         if (spareShips_ == 0) {
             state_ = GameLost;
         } else {
@@ -93,4 +99,5 @@ void Game::playStep() {
     if (fleet_->aliveCount == 0) {
         state_ = WaveCleared;
     }
+    if (state_ == GameLost) playCue(SoundCue::GameOver);
 }

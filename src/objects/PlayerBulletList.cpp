@@ -1,5 +1,6 @@
 #include "objects/PlayerBulletList.h"
 
+#include "devices/SoundCues.h"
 #include "objects/Bullet.h"
 
 void PlayerBulletList::removeDead() { count -= eraseDead(); }
@@ -11,4 +12,5 @@ void PlayerBulletList::fire(std::int32_t x, std::int32_t y, Sprite* sprite) {
     }
     spawn(x, y, -Bullet::kSpeed, sprite);
     ++count;
+    playCue(SoundCue::Shot);
 }

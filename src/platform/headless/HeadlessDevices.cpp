@@ -136,6 +136,10 @@ DsResult HeadlessDevices::DirectSoundCreate(const SoundDeviceGuid*, DirectSound*
     return DS_OK;
 }
 
+void HeadlessDevices::cue(SoundCue cue) {
+    Impl::note(*this, HeadlessEvent::SoundCue, static_cast<std::int64_t>(cue));
+}
+
 void HeadlessDevices::press(int code, std::int32_t from, std::int32_t to) {
     if (code < 0 || code > 255) return;
     presses_.push_back({code, from, to});

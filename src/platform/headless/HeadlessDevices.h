@@ -4,14 +4,16 @@
 #include <vector>
 
 #include "devices/DevicePlatform.h"
+#include "devices/SoundCues.h"
 #include "platform/headless/HeadlessLog.h"
 
 class HeadlessShell;
 
 // DirectInput with a scripted keyboard and DirectSound with no audio, both
-// able to fail on request. A key is down while game time lies in one of its
-// pressed intervals; game time is read from the shell the devices were given.
-class HeadlessDevices final : public DevicePlatform {
+// able to fail on request; the game's sound cues are only written to the log. A key is down while
+// game time lies in one of its pressed intervals; game time is read from the shell the devices were
+// given.
+class HeadlessDevices final : public DevicePlatform, public SoundCues {
 public:
     HeadlessDevices(HeadlessShell* clock, HeadlessLog* log);
     ~HeadlessDevices();
@@ -21,6 +23,7 @@ public:
     DiResult DirectInputCreateA(InstanceHandle instance, std::uint32_t version,
                                 DirectInput** out) override;
     DsResult DirectSoundCreate(const SoundDeviceGuid* device, DirectSound** out) override;
+    void cue(SoundCue cue) override;
 
     // Key `code` (a DIK_ code) is down for from <= game time < to.
     void press(int code, std::int32_t from, std::int32_t to = INT32_MAX);

@@ -27,6 +27,7 @@ enum class HeadlessEvent {
     DirectSoundCreate,
     SoundCooperativeLevel,
     SoundRelease,
+    SoundCue,  // `value` is the cue; nothing is heard
 };
 
 struct HeadlessRecord {
@@ -38,7 +39,7 @@ struct HeadlessRecord {
     bool retrieved = false;
     // The show command for ShowWindow, the show flag for ShowCursor, the
     // frame index for Present, the version asked for by DirectInputCreate and
-    // the level for SoundCooperativeLevel.
+    // the level for SoundCooperativeLevel and the cue for SoundCue.
     std::int64_t value = 0;
 };
 

@@ -7,6 +7,7 @@
 #include "app/EntryPoint.h"
 #include "app/ShellPlatform.h"
 #include "devices/DevicePlatform.h"
+#include "devices/SoundCues.h"
 #include "display/DisplayPlatform.h"
 
 class HeadlessPlatform::Presenter final : public FramePresenter {
@@ -62,11 +63,13 @@ HeadlessPlatform::HeadlessPlatform(HeadlessOptions options)
     shell_.setGameTime(options_.startTime);
     installShellPlatform(&shell_);
     installDevicePlatform(&devices_);
+    installSoundCues(&devices_);
     installDisplayPlatform(&display_);
 }
 
 HeadlessPlatform::~HeadlessPlatform() {
     installDisplayPlatform(nullptr);
+    installSoundCues(nullptr);
     installDevicePlatform(nullptr);
     installShellPlatform(nullptr);
     display_.setPresenter(nullptr);
