@@ -8,8 +8,10 @@
 
 constexpr DsResult kDsInvalidParam = static_cast<DsResult>(0x80070057u);
 
-// DirectSound on SDL: an SDL audio output opened paused, so it plays
-// silence; the game never makes a sound buffer. Release closes it.
+// DirectSound on SDL: it holds the program's one SDL audio device
+// (SdlSoundOutput), which plays the game's sound effects when the program
+// has enabled them and is otherwise opened paused; the game never makes a
+// sound buffer. Release closes the device.
 class SdlDirectSound final : public DirectSound {
 public:
     // Opens the default output; DSERR_NODRIVER when SDL has none.

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <memory>
+
+#include "devices/SoundCues.h"
+#include "platform/sdl/audio/Mixer.h"
+
+// The program's one SDL audio device and what it plays. The DirectSound
+// object opens and closes the device; a program that wants to be heard
+// enables the output first, and the device then plays the mixer, fed by the
+// game's cues. Not enabled (the tests of the device alone), the device is
+// opened paused and plays nothing.
+class SdlSoundOutput final : public SoundCues {
+public:
+    static constexpr int kRate = 48000;
+    // At 48 kHz about 10.7 ms from a cue to its first sample at the most.
+    static constexpr int kBufferFrames = 512;
+
+    SdlSoundOutput() = default;
+    SdlSoundOutput(const SdlSoundOutput&) = delete;
+    SdlSoundOutput& operator=(const SdlSoundOutput&) = delete;
+
+    // Before the devices are made: installs the cue sink.
+    void enable(bool muted);
+    // Takes the cue sink away again; a device still open falls silent.
+    void disable();
+    bool enabled() const { return enabled_; }
+
+    void setMuted(bool muted);
+    bool muted() const { return muted_; }
+    void toggleMuted() { setMuted(!muted_); }
+
+    // Brings up SDL's audio, keeping ALSA's own chatter off the terminal,
+    // and opens the device: 0 when there is none, which an enabled output
+    // reports in one line on stderr.
+    SDL_AudioDeviceID openDevice();
+    // Closes a device openDevice gave and takes SDL's audio down again.
+    void closeDevice(SDL_AudioDeviceID device);
+
+    void cue(SoundCue cue) override;
+
+    // The mixer of the open device, if it plays one.
+    Mixer* mixer() const { return mixer_.get(); }
+
+private:
+    static void SDLCALL play(void* self, Uint8* stream, int length);
+    void reportNoDevice() const;
+
+    bool enabled_ = false;
+    bool muted_ = false;
+    SDL_AudioDeviceID device_ = 0;
+    int channels_ = 0;
+    std::unique_ptr<Mixer> mixer_;
+};
+
+SdlSoundOutput& sdlSoundOutput();
