@@ -47,8 +47,9 @@ double envelope(const Tone& tone, double ms) {
 }
 
 void addTone(const Tone& tone, int sampleRate, std::vector<double>& mix) {
-    const auto first = static_cast<std::size_t>(tone.startMs * sampleRate / 1000.0);
-    const auto count = static_cast<std::size_t>(tone.lengthMs * sampleRate / 1000.0);
+    const double samplesPerMs = sampleRate / 1000.0;
+    const auto first = static_cast<std::size_t>(tone.startMs * samplesPerMs);
+    const auto count = static_cast<std::size_t>(tone.lengthMs * samplesPerMs);
     const double ratio = static_cast<double>(tone.toHz) / tone.fromHz;
     // The DC that an uneven square carries would thump as the envelope moves.
     const double squareOffset = 2.0 * tone.duty - 1.0;
