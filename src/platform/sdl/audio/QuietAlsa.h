@@ -15,5 +15,5 @@ public:
     static int heldBack();
 
 private:
-    bool installed_ = false;
+    [[maybe_unused]] bool installed_ = false;  // only where there is ALSA
 };

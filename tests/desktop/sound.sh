@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The Linux program's sound, recorded with SDL's disk audio driver: after a
+# shot in play the recording holds sound, and with --mute it is silence from
+# start to end. Left to find a device of its own on a machine with none, the
+# program says so in one line at most and none of the sound library's own
+# messages reach the terminal.
+# $1: the zorbanix executable.
+set -euo pipefail
+GAME=$(realpath "$1")
+. "$(dirname "$0")/desktop_session.sh"
+
+require_tools xdotool import
+
+start_x 1024x768x24
+
+# The colour at (140, 475) of the 800 x 600 picture: a bunker's green once the
+# wave is getting ready, the night sky on the title.
+pixel() { import -window "$game_window" -crop 1x1+140+475 -depth 8 txt:- 2>/dev/null | tail -1; }
+bunker_shown() { [[ $(pixel) == *"#00FF00"* ]]; }
+
+# Bytes of the file from offset $2 on that are not zero.
+sound_bytes() { tail -c +"$(($2 + 1))" "$1" | tr -d '\0' | wc -c; }
+
+# Plays a wave into the recording $1 with the game's arguments after it:
+# leaves the title, waits out the get-ready pause, fires once. Sets
+# shot_offset: how much had been recorded when the shot was fired.
+record() {
+    local file=$1
+    shift
+    export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$file
+    start_game --window "$@"
+    unset SDL_AUDIODRIVER SDL_DISKAUDIOFILE
+    wait_until 10 '[ -s "$file" ]' || fail "nothing recorded"
+    sleep 1
+    xdotool key --delay 0 space
+    wait_until 10 bunker_shown || fail "Space did not start the game"
+    sleep 3.5
+    shot_offset=$(stat -c %s "$file")
+    xdotool key --delay 0 space
+    sleep 1
+    stop_game
+}
+
+record "$WORK/heard.raw"
+heard=$(sound_bytes "$WORK/heard.raw" "$shot_offset")
+[ "$heard" -gt 0 ] || fail "the recording after the shot is silent"
+log "after the shot: $heard bytes of $(($(stat -c %s "$WORK/heard.raw") - shot_offset)) are sound"
+
+record "$WORK/muted.raw" --mute
+muted=$(sound_bytes "$WORK/muted.raw" 0)
+[ "$muted" = 0 ] || fail "--mute: $muted bytes of sound recorded"
+log "--mute: $(stat -c %s "$WORK/muted.raw") bytes recorded, all silence"
+
+# SDL's own choice of device. With none (no sound card, no sound server) the
+# program plays on silently and says so once.
+start_game --window
+sleep 3
+stop_game
+! grep -q "ALSA lib" "$WORK/game.log" || fail "ALSA's messages reached stderr"
+lines=$(grep -c -i "sound" "$WORK/game.log" || true)
+[ "$lines" -le 1 ] || fail "$lines lines about sound: $(cat "$WORK/game.log")"
+log "SDL's own device: ${lines} line about sound$(grep -i sound "$WORK/game.log" | sed 's/^/: /')"
+log "passed"
