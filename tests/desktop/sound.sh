@@ -31,9 +31,9 @@ record() {
     start_game --window "$@"
     unset SDL_AUDIODRIVER SDL_DISKAUDIOFILE
     wait_until 10 '[ -s "$file" ]' || fail "nothing recorded"
-    sleep 1
-    xdotool key --delay 0 space
-    wait_until 10 bunker_shown || fail "Space did not start the game"
+    # Space until the title, after the intro, takes it.
+    wait_until 15 'xdotool key --delay 0 space; sleep 0.4; bunker_shown' ||
+        fail "Space did not start the game"
     sleep 3.5
     shot_offset=$(stat -c %s "$file")
     xdotool key --delay 0 space
