@@ -99,7 +99,11 @@ void Game::runTitle() {
         drawScreenPicture(display_, title, 87, 176);
         drawScreenPicture(display_, pressSpace, 192, 271);
         presentFrame();
-        if (keyDown(DIK_SPACE) || keyDown(DIK_ESCAPE)) {
+        if (keyDown(DIK_SPACE)) {
+            break;
+        }
+        if (keyDown(DIK_ESCAPE)) {
+            titleLeftOnEscape_ = true;
             break;
         }
     }
