@@ -10,7 +10,7 @@
 #   -DSITE=<folder> -DZIP=<zip> -DPAGE_DIR=<web/> -DPROGRAM_DIR=<folder> -DREADME=<readme>
 option(ZORBANIX_WEB "Build the browser version with Emscripten" ON)
 
-set(ZORBANIX_WEB_PAGE_FILES index.html style.css page.js loader.js layout.js keys.js)
+set(ZORBANIX_WEB_PAGE_FILES index.html style.css page.js loader.js layout.js keys.js settings.js)
 set(ZORBANIX_WEB_PROGRAM_FILES zorbanix.js zorbanix.wasm zorbanix.data)
 
 if(CMAKE_SCRIPT_MODE_FILE)
