@@ -3,8 +3,9 @@
 # hand with emcmake). It needs
 #   -DZORBANIX_SDL2_WASM=<prefix>   SDL2 built for WebAssembly (scripts/sdl2-wasm)
 #   -DZORBANIX_PICTURE_DIR=<folder> the 18 pictures, painted by the Linux build
-# and makes zorbanix.js, zorbanix.wasm and zorbanix.data (the pictures), plus
-# the play-frame timer for Node.js that scripts/bench-web runs.
+# and makes zorbanix.js, zorbanix.wasm and zorbanix.data (the pictures), each
+# also gzipped for the site, plus the play-frame timer for Node.js that
+# scripts/bench-web runs.
 if(NOT ZORBANIX_SDL2_WASM OR NOT ZORBANIX_PICTURE_DIR)
   message(FATAL_ERROR "the browser build needs -DZORBANIX_SDL2_WASM and -DZORBANIX_PICTURE_DIR")
 endif()
