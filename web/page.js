@@ -140,6 +140,14 @@ for (const type of ['touchstart', 'touchmove', 'touchend', 'touchcancel']) {
     if (event.target === canvas) event.stopPropagation();
   }, { capture: true });
 }
+// SDL's sound starts held where the browser wants a tap first, and its
+// runtime lets it go on a touch of the canvas, which it no longer hears: the
+// page lets it go when a finger lifts anywhere (a tap's end is what allows a
+// page to start sound).
+stage.addEventListener('pointerup', () => {
+  const sound = run?.SDL2?.audioContext;
+  if (sound && sound.state === 'suspended') sound.resume();
+});
 
 // A click anywhere on the stage during play gives the keyboard back to the
 // game, as a click on a desktop game's window does.
