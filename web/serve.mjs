@@ -64,12 +64,20 @@ export function serve(folder, port = 0) {
       response.end('not found\n');
       return;
     }
+    const encoding = encodingFor(file, request.headers['accept-encoding']);
+    // Checked again at each visit (no-cache), and sent again only when the
+    // file changed.
     const headers = {
       'Content-Type': types[extname(file)] || 'application/octet-stream',
       'Cache-Control': 'no-cache',
+      ETag: `"${stats.size.toString(36)}-${Math.floor(stats.mtimeMs).toString(36)}-${encoding || 'id'}"`,
     };
-    const encoding = encodingFor(file, request.headers['accept-encoding']);
     if (compressible.has(extname(file))) headers.Vary = 'Accept-Encoding';
+    if (request.headers['if-none-match'] === headers.ETag) {
+      response.writeHead(304, headers);
+      response.end();
+      return;
+    }
     if (encoding) headers['Content-Encoding'] = encoding;
     const body = encoding ? compressed(file, stats, encoding) : readFileSync(file);
     headers['Content-Length'] = body.length;
