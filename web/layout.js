@@ -1,5 +1,5 @@
-// Where the 800 x 600 picture, the touch buttons and the two corner controls
-// (scaling and full screen) go in the window.
+// Where the 800 x 600 picture, the touch buttons and the three corner
+// controls (scaling, sound and full screen) go in the window.
 export const PICTURE_WIDTH = 800;
 export const PICTURE_HEIGHT = 600;
 
@@ -33,24 +33,26 @@ const SIDE_BAR = 3 * GAP + 2 * TARGET;
 const BOTTOM_BAND = 160;
 
 // The picture's place, the touch buttons' places (by their data-place) when
-// `touch`, and the corner controls' places (`scale`, `fullscreen`;
+// `touch`, and the corner controls' places (`scale`, `sound`, `fullscreen`;
 // null for the top right corner of the window, where the style sheet puts
 // them) for a window of `width` x `height` CSS pixels.
 //
 // In landscape Left and Right sit low in the bar left of the picture, with
-// Quit at its top; the corner controls, Pause and, low, Fire sit in the bar
-// right of it. In portrait all of them sit in a band below the picture: Quit
+// Quit at its top; the corner controls (sound beside Pause), Pause and, low,
+// Fire sit in the bar right of it. In portrait all of them sit in a band below the picture: Quit
 // and the corner controls in its first row, Left, Right, Pause and Fire low,
 // where thumbs reach. Quit stays far from Pause in both.
 export function layOut(width, height, pixelRatio, touch, whole = false) {
   const all = { left: 0, top: 0, width, height };
   if (!touch) {
-    return { picture: fitPicture(all, pixelRatio, whole), buttons: {}, scale: null, fullscreen: null };
+    return { picture: fitPicture(all, pixelRatio, whole), buttons: {}, scale: null, sound: null,
+             fullscreen: null };
   }
   const buttons = {};
   const square = (left, top, size = TARGET) => ({ left, top, width: size, height: size });
   let picture;
   let scale;
+  let sound;
   let fullscreen;
   if (width >= height) {
     picture = fitPicture({ ...all, left: SIDE_BAR, width: Math.max(width - 2 * SIDE_BAR, 1) },
@@ -64,8 +66,9 @@ export function layOut(width, height, pixelRatio, touch, whole = false) {
     const rightBar = Math.max(width - right, SIDE_BAR);
     scale = square(right + GAP, GAP);
     fullscreen = square(right + 2 * GAP + TARGET, GAP);
-    buttons.KeyP = { left: right + GAP, top: 2 * GAP + TARGET,
-                     width: Math.max(TARGET, rightBar - 2 * GAP), height: TARGET };
+    const pauseWidth = Math.max(TARGET, rightBar - 3 * GAP - TARGET);
+    buttons.KeyP = { left: right + GAP, top: 2 * GAP + TARGET, width: pauseWidth, height: TARGET };
+    sound = square(right + 2 * GAP + pauseWidth, 2 * GAP + TARGET);
     const fire = Math.max(TARGET, Math.min(120, rightBar - 2 * GAP));
     buttons.Space = square(right + (rightBar - fire) / 2, height - GAP - fire, fire);
   } else {
@@ -75,7 +78,8 @@ export function layOut(width, height, pixelRatio, touch, whole = false) {
     const size = Math.max(TARGET, Math.min(96, (width - 5 * GAP) / 4,
                                            height - bandTop - TARGET - 3 * GAP));
     buttons.Quit = { left: GAP, top: bandTop, width: 2 * size + GAP, height: TARGET };
-    scale = square(width - 2 * GAP - 2 * TARGET, bandTop);
+    scale = square(width - 3 * GAP - 3 * TARGET, bandTop);
+    sound = square(width - 2 * GAP - 2 * TARGET, bandTop);
     fullscreen = square(width - GAP - TARGET, bandTop);
     const top = Math.max(bandTop + TARGET + GAP, height - 3 * GAP - size);
     buttons.ArrowLeft = square(GAP, top, size);
@@ -84,5 +88,5 @@ export function layOut(width, height, pixelRatio, touch, whole = false) {
                      height: size };
     buttons.Space = square(width - GAP - size, top, size);
   }
-  return { picture, buttons, scale, fullscreen };
+  return { picture, buttons, scale, sound, fullscreen };
 }

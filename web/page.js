@@ -18,6 +18,7 @@ const overlay = document.getElementById('overlay');
 const touchControls = document.getElementById('touch-controls');
 const scaleButton = document.getElementById('scale');
 const fullscreenButton = document.getElementById('fullscreen');
+const soundButton = document.getElementById('sound');
 const times = {};
 window.zorbanixPage = { times, finalScore: null };
 
@@ -56,10 +57,11 @@ function placeCorner(element, rect) {
 }
 
 function applyLayout() {
-  const { picture, buttons, scale, fullscreen } =
+  const { picture, buttons, scale, sound, fullscreen } =
       layOut(innerWidth, innerHeight, devicePixelRatio, touch, scaling === 'whole');
   place(overlay, picture);
   placeCorner(scaleButton, scale);
+  placeCorner(soundButton, sound);
   placeCorner(fullscreenButton, fullscreen);
   // The canvas keeps no size of its own until the game's window exists:
   // SDL reads a canvas sized by the page as one it must resize to match.
@@ -82,6 +84,29 @@ function toggleScaling() {
   writeSetting('scaling', scaling);
   applyLayout();
 }
+// Sound on or off (the button, or M wherever the focus is), for every run
+// that follows too. The running game is told at once, and each new run
+// once its sound device is open (at its first frame).
+let muted = readSetting('muted', false) === true;
+function applySound() {
+  soundButton.setAttribute('aria-pressed', String(!muted));
+  if (run) run._zorbanixSetMuted(muted ? 1 : 0);
+}
+function toggleSound() {
+  muted = !muted;
+  writeSetting('muted', muted);
+  applySound();
+}
+applySound();
+addEventListener('keydown', (event) => {
+  if (event.code !== 'KeyM' || event.ctrlKey || event.altKey || event.metaKey) return;
+  if (!event.repeat) toggleSound();
+});
+soundButton.addEventListener('click', () => {
+  toggleSound();
+  if (state() === 'playing') canvas.focus();
+});
+
 // SDL gives the canvas its 800 x 600 again at every resize of the page,
 // which clears it: the game then puts the whole picture again.
 addEventListener('resize', () => {
@@ -177,6 +202,7 @@ async function play() {
         // been drawn by the second.
         if (waits === 1) {
           applyLayout();
+          applySound();
           canvas.style.opacity = '1';
         } else if (waits === 2) {
           times.firstPicture = performance.now();

@@ -301,9 +301,64 @@ async function touchRun() {
   await context.close();
 }
 
+// Sound: SDL plays through one ScriptProcessorNode; the page's own copy of
+// its audio process handler is wrapped to count the buffers it fills and
+// those that hold anything but silence.
+function tapAudio() {
+  window.zorbanixAudio = { buffers: 0, sounding: 0 };
+  const create = AudioContext.prototype.createScriptProcessor;
+  const handler = Object.getOwnPropertyDescriptor(ScriptProcessorNode.prototype, 'onaudioprocess');
+  AudioContext.prototype.createScriptProcessor = function (...args) {
+    const node = create.apply(this, args);
+    Object.defineProperty(node, 'onaudioprocess', {
+      get: () => handler.get.call(node),
+      set: (process) => handler.set.call(node, (event) => {
+        process(event);
+        const samples = event.outputBuffer.getChannelData(0);
+        window.zorbanixAudio.buffers += 1;
+        if (samples.some((s) => s !== 0)) window.zorbanixAudio.sounding += 1;
+      }),
+    });
+    return node;
+  };
+}
+
+async function soundRun() {
+  const context = await browser.newContext({ viewport: { width: 1280, height: 720 } });
+  await context.addInitScript(tapAudio);
+  const page = await freshPage(context);
+  const audio = () => page.evaluate(() => ({ ...window.zorbanixAudio }));
+  await page.keyboard.press('Enter');
+  await waitForScreen(page, 'title');
+  await page.keyboard.press('Space');
+  await waitForScreen(page, 'getready');
+  await waitForPlay(page);
+  await pause(300);
+  const before = await audio();
+  await page.keyboard.press('Space');
+  await pause(300);
+  const shot = await audio();
+  check(shot.buffers > before.buffers && shot.sounding > before.sounding,
+        `sound comes out after a shot (${shot.sounding - before.sounding} of ` +
+        `${shot.buffers - before.buffers} buffers)`);
+  await page.locator('#sound').click();
+  check(await page.locator('#sound').getAttribute('aria-pressed') === 'false', 'the sound button mutes');
+  await pause(200);
+  const muted = await audio();
+  await page.keyboard.press('Space');
+  await pause(800);
+  const after = await audio();
+  check(after.buffers > muted.buffers + 10 && after.sounding === muted.sounding,
+        `muted, ${after.buffers - muted.buffers} buffers are all silence`);
+  await page.keyboard.press('KeyM');
+  check(await page.locator('#sound').getAttribute('aria-pressed') === 'true', 'M gives the sound back');
+  await context.close();
+}
+
 try {
   await keyboardRun();
   await touchRun();
+  await soundRun();
 } catch (error) {
   console.log(`FAILED: ${error.message}`);
   process.exitCode = 1;

@@ -6,9 +6,8 @@
 
 #include "platform/sdl/audio/QuietAlsa.h"
 
-void SdlSoundOutput::enable(bool muted) {
+void SdlSoundOutput::enable() {
     enabled_ = true;
-    setMuted(muted);
     installSoundCues(this);
 }
 

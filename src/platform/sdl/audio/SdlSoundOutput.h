@@ -22,8 +22,9 @@ public:
     SdlSoundOutput(const SdlSoundOutput&) = delete;
     SdlSoundOutput& operator=(const SdlSoundOutput&) = delete;
 
-    // Before the devices are made: installs the cue sink.
-    void enable(bool muted);
+    // Before the devices are made: installs the cue sink. Muted or not is
+    // set apart, before or after.
+    void enable();
     // Takes the cue sink away again; a device still open falls silent.
     void disable();
     bool enabled() const { return enabled_; }
