@@ -55,12 +55,7 @@ function applyLayout() {
     if (rect) place(button, rect);
   }
 }
-// SDL gives the canvas its 800 x 600 again at every resize of the page,
-// which clears it: the game then puts the whole picture again.
-addEventListener('resize', () => {
-  if (run) run.repaintCanvas = true;
-  applyLayout();
-});
+addEventListener('resize', applyLayout);
 
 // --- keys -------------------------------------------------------------------
 

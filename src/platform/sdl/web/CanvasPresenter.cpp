@@ -40,15 +40,27 @@ EM_JS(int, zorbanix_put_canvas_boxes, (const void* pixels, int pitch, int width,
 // Module.onAnimationFrameWait, where the page sets one, hears of each wait
 // before it yields: the page lays the canvas out once the game's window
 // exists, and the first wait comes right after the first picture.
-// A hidden page gets no animation frames; the game then goes on at the pace
-// of the browser's timers (about once a second).
+// The wait ends at the next animation frame, or at once when the page is
+// hidden meanwhile; on a hidden page it ends after 250 ms (as the browser's
+// timers allow), or at once when the page shows again.
 EM_JS(void, zorbanix_wait_for_animation_frame, (), {
     if (Module["onAnimationFrameWait"]) Module["onAnimationFrameWait"]();
     Asyncify.handleSleep(function(wakeUp) {
-        if (document.hidden) {
-            setTimeout(function() { wakeUp(); }, 100);
+        var hidden = document.hidden;
+        var woken = false;
+        var onChange;
+        var wake = function() {
+            if (woken) return;
+            woken = true;
+            document.removeEventListener("visibilitychange", onChange);
+            wakeUp();
+        };
+        onChange = function() { if (document.hidden != hidden) wake(); };
+        document.addEventListener("visibilitychange", onChange);
+        if (hidden) {
+            setTimeout(wake, 250);
         } else {
-            requestAnimationFrame(function() { wakeUp(); });
+            requestAnimationFrame(wake);
         }
     });
 });

@@ -25,8 +25,13 @@
 // Pacing: the browser shows the canvas only when control goes back to it, so
 // the wait yields (Asyncify keeps the game's stack) until the next
 // requestAnimationFrame: one frame per display refresh, and the tab never
-// freezes. A hidden page gets no animation frames; the wait then falls back
-// to a timer.
+// freezes. A hidden page gets no animation frames, so the wait ends as soon
+// as the page is hidden, and while it stays hidden it lasts a quarter of a
+// second (which the browser stretches to about a second). The game thus
+// sees its window hidden at once, as SDL reports it, and pauses play as a
+// desktop build does when minimised; and it goes on at the next animation
+// frame once the page shows again. This is the one place that knows of a
+// hidden page.
 class CanvasPresenter final : public FramePresenter {
 public:
     bool attachWindow(WindowHandle window) override;
