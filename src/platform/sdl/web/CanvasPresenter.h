@@ -35,7 +35,7 @@
 class CanvasPresenter final : public FramePresenter {
 public:
     bool attachWindow(WindowHandle window) override;
-    void present(SDL_Surface* visible) override;
+    void present(SDL_Surface* frame) override;
     void waitForVerticalBlank() override;
 
     void detach();
