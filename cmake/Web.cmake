@@ -24,7 +24,7 @@ set_target_properties(SDL2::SDL2 PROPERTIES
 string(APPEND CMAKE_CXX_FLAGS " -msimd128 -msse2")
 
 zorbanix_sources(web_sources src/platform/sdl/web)
-list(FILTER web_sources EXCLUDE REGEX "Web(Main|Score|Sound)\\.cpp$")
+list(FILTER web_sources EXCLUDE REGEX "Web(Main|Score)\\.cpp$")
 include(${CMAKE_SOURCE_DIR}/cmake/SdlLayer.cmake)
 zorbanix_sdl_layer(${web_sources})
 
@@ -50,11 +50,8 @@ foreach(picture ${picture_names})
   list(APPEND picture_files ${ZORBANIX_PICTURE_DIR}/${picture})
 endforeach()
 
-# The program's own files: their exported functions would not be linked from
-# a library, which nothing else calls into.
-add_executable(zorbanix ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/WebMain.cpp
-                        ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/WebScore.cpp
-                        ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/WebSound.cpp)
+# The program's entry file, with the functions it exports to the page.
+add_executable(zorbanix ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/WebMain.cpp)
 target_link_libraries(zorbanix PRIVATE zorbanix_sdl)
 # One factory, createZorbanix(), so that "Play again" makes a fresh instance
 # with fresh static state, as a new run of the program has.

@@ -107,12 +107,7 @@ soundButton.addEventListener('click', () => {
   if (state() === 'playing') canvas.focus();
 });
 
-// SDL gives the canvas its 800 x 600 again at every resize of the page,
-// which clears it: the game then puts the whole picture again.
-addEventListener('resize', () => {
-  if (run) run.repaintCanvas = true;
-  applyLayout();
-});
+addEventListener('resize', applyLayout);
 
 // --- keys -------------------------------------------------------------------
 
