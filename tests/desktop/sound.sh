@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The Linux program's sound, recorded with SDL's disk audio driver: after a
-# shot in play the recording holds sound, and with --mute it is silence from
-# start to end. Left to find a device of its own on a machine with none, the
-# program says so in one line at most and none of the sound library's own
-# messages reach the terminal.
+# shot in play the recording holds sound and after M silence; with --mute it
+# is silence until M. Left to find a device of its own on a machine with
+# none, the program says so in one line at most and none of the sound
+# library's own messages reach the terminal.
 # $1: the zorbanix executable.
 set -euo pipefail
 GAME=$(realpath "$1")
@@ -38,18 +38,31 @@ record() {
     shot_offset=$(stat -c %s "$file")
     xdotool key --delay 0 space
     sleep 1
+    # M switches the sound off (or, with --mute, on): what follows a second
+    # shot tells which.
+    before_m=$(stat -c %s "$file")
+    xdotool key --delay 0 m
+    sleep 0.3
+    m_offset=$(stat -c %s "$file")
+    xdotool key --delay 0 space
+    sleep 1
     stop_game
 }
 
 record "$WORK/heard.raw"
-heard=$(sound_bytes "$WORK/heard.raw" "$shot_offset")
+heard=$(head -c "$before_m" "$WORK/heard.raw" | tail -c +"$((shot_offset + 1))" | tr -d '\0' | wc -c)
 [ "$heard" -gt 0 ] || fail "the recording after the shot is silent"
-log "after the shot: $heard bytes of $(($(stat -c %s "$WORK/heard.raw") - shot_offset)) are sound"
+log "after the shot: $heard bytes of $((before_m - shot_offset)) are sound"
+after_m=$(sound_bytes "$WORK/heard.raw" "$m_offset")
+[ "$after_m" = 0 ] || fail "after M, $after_m bytes of sound recorded"
+log "after M: $(($(stat -c %s "$WORK/heard.raw") - m_offset)) bytes recorded, all silence"
 
 record "$WORK/muted.raw" --mute
-muted=$(sound_bytes "$WORK/muted.raw" 0)
+muted=$(head -c "$before_m" "$WORK/muted.raw" | tr -d '\0' | wc -c)
 [ "$muted" = 0 ] || fail "--mute: $muted bytes of sound recorded"
-log "--mute: $(stat -c %s "$WORK/muted.raw") bytes recorded, all silence"
+log "--mute: $before_m bytes recorded, all silence"
+[ "$(sound_bytes "$WORK/muted.raw" "$m_offset")" -gt 0 ] || fail "--mute, then M: still silent"
+log "--mute, then M: sound again"
 
 # SDL's own choice of device. With none (no sound card, no sound server) the
 # program plays on silently and says so once.

@@ -18,6 +18,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.window.fullScreen = false;
         } else if (std::strcmp(arg, "--integer-scale") == 0) {
             line.window.integerScale = true;
+        } else if (std::strcmp(arg, "--mute") == 0) {
+            line.muted = true;
         } else {
             line.action = CommandLine::Action::Refuse;
             line.complaint =
@@ -31,7 +33,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
 
 std::string helpText(const char* programName) {
     return std::string("Usage: ") + programName +
-           " [--window] [--integer-scale]\n"
+           " [--window] [--integer-scale] [--mute]\n"
            "\n"
            "Zorbanix, a fixed shooter: slide your ship along the bottom of the screen\n"
            "and shoot the marching invaders before they reach you. They score 10, 20\n"
@@ -44,12 +46,14 @@ std::string helpText(const char* programName) {
            "  Escape            skip the intro; end the game\n"
            "  Alt+Enter, F11    switch between full screen and a window\n"
            "  F10               whole-number scaling on or off\n"
+           "  M                 sound off and on\n"
            "A gamepad plays too: d-pad or left stick to move, A or B to fire,\n"
            "Start to pause, Back to end the game.\n"
            "\n"
            "Options:\n"
            "  --window          start in a window rather than full screen\n"
            "  --integer-scale   scale the picture by whole numbers only, with bars\n"
+           "  --mute            start with the sound off\n"
            "  --help            show this text\n"
            "  --version         show the version\n"
            "\n"

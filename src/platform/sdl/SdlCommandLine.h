@@ -9,6 +9,8 @@ struct CommandLine {
     enum class Action { Play, ShowHelp, ShowVersion, Refuse };
     Action action = Action::Play;
     SdlWindowOptions window;
+    // Start with the sound off (M switches it on).
+    bool muted = false;
     // For Refuse: what was wrong, in one line.
     std::string complaint;
 };

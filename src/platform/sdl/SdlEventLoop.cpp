@@ -5,6 +5,7 @@
 #include "app/ShellPlatform.h"
 #include "platform/sdl/SdlEventState.h"
 #include "platform/sdl/SdlGamepads.h"
+#include "platform/sdl/audio/SdlSoundOutput.h"
 
 namespace {
 
@@ -22,6 +23,8 @@ void onKeyDown(const SDL_KeyboardEvent& key, SdlEventState& state) {
         state.requestFullScreenToggle();
     } else if (key.keysym.scancode == SDL_SCANCODE_F10) {
         state.requestIntegerScaleToggle();
+    } else if (key.keysym.scancode == SDL_SCANCODE_M) {
+        sdlSoundOutput().toggleMuted();
     } else {
         state.keyPressed(key.keysym.scancode);
     }

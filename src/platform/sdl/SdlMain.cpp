@@ -20,6 +20,7 @@
 #include "platform/sdl/SdlGamepads.h"
 #include "platform/sdl/SdlShell.h"
 #include "platform/sdl/SdlVideoDriver.h"
+#include "platform/sdl/audio/SdlSoundOutput.h"
 #include "platform/sdl/software/PictureFolders.h"
 
 #ifndef ZORBANIX_VERSION
@@ -104,12 +105,15 @@ int main(int argc, char** argv) {
         SDL_Quit();
         return 1;
     }
-    // Sound and controllers are optional: the game runs without them.
-    SDL_InitSubSystem(SDL_INIT_AUDIO);
+    // Sound and controllers are optional: the game runs without them. SDL's
+    // audio comes up with the game's sound device (SdlSoundOutput), which
+    // keeps the sound library's own messages off the terminal.
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     setPictureFolders(pictureFolders());
 
+    sdlSoundOutput().setMuted(line.muted);
+    sdlSoundOutput().enable();
     installSdlPresenter(&sdlPresenter());
     installDisplayPlatform(&sdlDisplayPlatform());
     installDevicePlatform(&sdlDevicePlatform());

@@ -17,6 +17,7 @@
 #include "platform/sdl/SdlGamepads.h"
 #include "platform/sdl/SdlShell.h"
 #include "platform/sdl/SdlWindowOptions.h"
+#include "platform/sdl/audio/SdlSoundOutput.h"
 #include "platform/sdl/web/CanvasPresenter.h"
 
 // The start tick is read during static initialisation, before main.
@@ -39,6 +40,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE int zorbanixFinalScore() {
     return static_cast<int>(application().score());
 }
 
+// Sound off (1) or on (0): the page's sound button and M on the page.
+extern "C" EMSCRIPTEN_KEEPALIVE void zorbanixSetMuted(int muted) {
+    sdlSoundOutput().setMuted(muted != 0);
+}
+
 int main(int, char**) {
     // SDL's own key listeners would act on every key of the whole page
     // (stopping F5 or Tab too). They go on an empty element of the page that
@@ -59,6 +65,9 @@ int main(int, char**) {
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
 
     static CanvasPresenter canvas;
+    // Heard once the browser lets the page's audio start (a click or a key
+    // started the game); where it cannot start, the game plays silently.
+    sdlSoundOutput().enable();
     installSdlPresenter(&canvas);
     installDisplayPlatform(&sdlDisplayPlatform());
     installDevicePlatform(&sdlDevicePlatform());
