@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kRate = SdlSoundOutput::kRate;
 constexpr int kFrames = SdlSoundOutput::kBufferFrames;
-constexpr int kChannels = 2;
+constexpr int kChannels = 1;  // as the program opens its device
 constexpr double kBufferSeconds = static_cast<double>(kFrames) / kRate;
 
 // The worst case: every cue posted again before each buffer, so every kind

@@ -53,7 +53,9 @@ SDL_AudioDeviceID SdlSoundOutput::openDevice() {
     SDL_AudioSpec wanted{};
     wanted.freq = kRate;
     wanted.format = AUDIO_F32SYS;
-    wanted.channels = 2;
+    // One channel: the effects have no place in a stereo field, and the
+    // browser then copies half as much out of the program at every buffer.
+    wanted.channels = 1;
     wanted.samples = kBufferFrames;
     wanted.callback = play;
     wanted.userdata = this;
