@@ -44,6 +44,10 @@ record() {
     xdotool key --delay 0 m
     sleep 0.3
     m_offset=$(stat -c %s "$file")
+    # A march step comes at least once a second; the recording keeps up
+    # with the game only roughly on a busy machine, so it is given time.
+    xdotool key --delay 0 space
+    sleep 1.5
     xdotool key --delay 0 space
     sleep 1
     stop_game
