@@ -41,11 +41,9 @@ include(ExternalProject)
 ExternalProject_Add(zorbanix_web
   SOURCE_DIR ${CMAKE_SOURCE_DIR}
   BINARY_DIR ${CMAKE_BINARY_DIR}/web
-  CONFIGURE_COMMAND ${web_env} ${EMCMAKE} ${CMAKE_COMMAND} -S <SOURCE_DIR> -B <BINARY_DIR>
-                    -DCMAKE_BUILD_TYPE=Release
-                    # -O2, as the Linux build, so that the two play frames compare.
-                    "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG"
-                    -DZORBANIX_SDL2_WASM=${sdl2_wasm}
+  # The web preset (CMakePresets.json), in this build's own folder.
+  CONFIGURE_COMMAND ${web_env} ${EMCMAKE} ${CMAKE_COMMAND} --preset=web -S <SOURCE_DIR>
+                    -B <BINARY_DIR> -DZORBANIX_SDL2_WASM=${sdl2_wasm}
                     -DZORBANIX_PICTURE_DIR=${CMAKE_BINARY_DIR}/bin
   BUILD_COMMAND ${web_env} ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2
   BUILD_ALWAYS ON
