@@ -9,6 +9,12 @@ find_package(SDL2 CONFIG REQUIRED)
 include(cmake/SdlLayer.cmake)
 zorbanix_sdl_layer()
 
+# What the Linux game keeps between runs (settings, best scores): plain C++
+# on POSIX files, no SDL, so its tests and fuzzer need no display.
+zorbanix_sources(settings_sources src/platform/sdl/settings)
+add_library(zorbanix_settings STATIC ${settings_sources})
+target_include_directories(zorbanix_settings PUBLIC ${CMAKE_SOURCE_DIR}/src)
+
 # The pictures are installed in share/zorbanix, which the game finds from its
 # own folder, so that the installed tree works wherever it is unpacked.
 include(GNUInstallDirs)
