@@ -1,7 +1,8 @@
 // Paints the game's icon from its artwork and writes it into the folder
 // given on the command line: zorbanix-<size>.png at each size that follows,
 // for the Linux desktop's icon theme, and zorbanix.ico for the Windows
-// program's resources.
+// program's resources. The sizes with art of their own are painted at
+// their size; the others are scaled from the master art.
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,19 @@
 
 #include "IconArt.h"
 #include "IconImages.h"
+
+namespace {
+
+IconImage iconAt(const Image& master, int size, std::string* error) {
+    Image own;
+    if (hasIconArtAt(size)) {
+        if (!paintIconArt(size, &own, error)) return {};
+        return scaleIcon(own, size);
+    }
+    return scaleIcon(master, size);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -31,14 +45,21 @@ int main(int argc, char** argv) {
             return 2;
         }
         std::vector<std::uint8_t> png;
-        if (!encodePng(scaleIcon(art, static_cast<int>(size)), &png, &error) ||
+        const IconImage icon = iconAt(art, static_cast<int>(size), &error);
+        if (icon.size == 0 || !encodePng(icon, &png, &error) ||
             !writeFile(folder + "/zorbanix-" + std::to_string(size) + ".png", png, &error)) {
             std::fprintf(stderr, "icons: %s\n", error.c_str());
             return 1;
         }
     }
     std::vector<IconImage> windowsSizes;
-    for (int size : {16, 24, 32, 48, 256}) windowsSizes.push_back(scaleIcon(art, size));
+    for (int size : {16, 24, 32, 48, 256}) {
+        windowsSizes.push_back(iconAt(art, size, &error));
+        if (windowsSizes.back().size == 0) {
+            std::fprintf(stderr, "icons: %s\n", error.c_str());
+            return 1;
+        }
+    }
     std::vector<std::uint8_t> ico;
     if (!encodeIco(windowsSizes, &ico, &error) ||
         !writeFile(folder + "/zorbanix.ico", ico, &error)) {

@@ -25,7 +25,9 @@ bool KeptText::parse(const std::string& text, std::string* error) {
         *error = "larger than " + std::to_string(kLimit / 1024) + " KiB";
         return false;
     }
-    std::size_t start = 0;
+    // A byte order mark, as some editors write, stays with the first line.
+    const bool marked = text.compare(0, 3, "\xEF\xBB\xBF") == 0;
+    std::size_t start = marked ? 3 : 0;
     int number = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
@@ -56,7 +58,7 @@ bool KeptText::parse(const std::string& text, std::string* error) {
             }
             line.value = trimmed(body.substr(equals + 1));
         }
-        line.raw = std::move(raw);
+        line.raw = marked && number == 1 ? "\xEF\xBB\xBF" + raw : std::move(raw);
         lines_.push_back(std::move(line));
     }
     return true;
