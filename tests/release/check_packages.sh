@@ -34,4 +34,6 @@ tar -xzf "$tarball" -C "$WORK/tarball"
 [ "$(ls "$WORK/deb")" = usr ] || fail "the .deb installs outside /usr: $(ls "$WORK/deb")"
 check_installed_tree "$WORK/deb/usr"
 check_installed_tree "$(echo "$WORK"/tarball/zorbanix-*)"
+grep -q 'settings.ini' "$(echo "$WORK"/tarball/zorbanix-*)/README" ||
+    fail "the tarball has no README at its top level saying where the settings are"
 log "passed"

@@ -106,6 +106,15 @@ const SizedArt* artAt(int size) {
     return nullptr;
 }
 
+// The play field's sky, from its deep top to its violet bottom, with the
+// size's stars.
+Image paintSky(const SizedArt& art) {
+    Image sky(art.size, art.size, kKey);
+    paintBands(sky, {0, 0, art.size, art.size}, {0x030312, 0x0A0826, 0x120A32, 0x1C0E3C, 0x2A1650});
+    for (const Star& star : art.stars) sky.set(star.x, star.y, star.colour);
+    return sky;
+}
+
 }  // namespace
 
 bool hasIconArtAt(int size) { return artAt(size) != nullptr; }
@@ -118,10 +127,7 @@ bool paintIconArt(int size, Image* out, std::string* error) {
         if (error) *error = "no icon art at " + std::to_string(size) + " pixels";
         return false;
     }
-    Image sky(size, size, kKey);
-    // The play field's sky, from its deep top to its violet bottom.
-    paintBands(sky, {0, 0, size, size}, {0x030312, 0x0A0826, 0x120A32, 0x1C0E3C, 0x2A1650});
-    for (const Star& star : art->stars) sky.set(star.x, star.y, star.colour);
+    Image sky = paintSky(*art);
 
     Image invader;
     if (!paintPixelArt(art->invader ? *art->invader : kDrippyArt, &invader, error)) return false;
@@ -143,6 +149,26 @@ bool paintIconArt(int size, Image* out, std::string* error) {
             icon.set(x, y, lit ? palette::kSteelLight : (shaded ? palette::kSteel : sky.at(x, y)));
         }
     }
+    *out = icon;
+    return true;
+}
+
+bool paintMaskableIconArt(int size, Image* out, std::string* error) {
+    if (size < kIconArtSize || size % kIconArtSize != 0) {
+        if (error) *error = "a maskable icon of " + std::to_string(size) + " pixels";
+        return false;
+    }
+    Image invader;
+    if (!paintPixelArt(kDrippyArt, &invader, error)) return false;
+    Image icon(size, size, kKey);
+    icon.draw(paintSky(*artAt(kIconArtSize)), 0, 0, size / kIconArtSize);
+    // The largest whole scale whose diagonal stays within 70 % of the side.
+    const int diagonalSquared =
+        invader.width() * invader.width() + invader.height() * invader.height();
+    int scale = 1;
+    while (49 * size * size >= 100 * diagonalSquared * (scale + 1) * (scale + 1)) ++scale;
+    icon.draw(invader, (size - scale * invader.width()) / 2, (size - scale * invader.height()) / 2,
+              scale);
     *out = icon;
     return true;
 }

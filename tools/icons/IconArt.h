@@ -19,3 +19,10 @@ bool hasIconArtAt(int size);
 // with the reason, when the invader's art is malformed or the size has none.
 bool paintIconArt(Image* out, std::string* error);
 bool paintIconArt(int size, Image* out, std::string* error);
+
+// The icon a launcher crops to its own shape (a circle, a rounded square),
+// `size` pixels square with size a multiple of kIconArtSize: the master's
+// sky filling the whole square and the invader, drawn in whole-pixel steps,
+// well inside the central circle that every crop keeps (four fifths of the
+// width across).
+bool paintMaskableIconArt(int size, Image* out, std::string* error);
