@@ -17,6 +17,30 @@ bool isNameChar(char c) {
            c == '-' || c == '.';
 }
 
+// One line without its end: blank, a comment, or `name = value` (name and
+// value then set). False, with what is wrong, for anything else.
+bool readLine(const std::string& raw, std::string* name, std::string* value, std::string* error) {
+    for (const char c : raw) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\t') || byte == 0x7F) {
+            *error = "a control character";
+            return false;
+        }
+    }
+    const std::string body = trimmed(raw);
+    if (body.empty() || body[0] == '#' || body[0] == ';') return true;
+    const std::size_t equals = body.find('=');
+    *name = trimmed(body.substr(0, equals == std::string::npos ? 0 : equals));
+    bool named = equals != std::string::npos && !name->empty();
+    for (const char c : *name) named = named && isNameChar(c);
+    if (!named) {
+        *error = "not 'name = value'";
+        return false;
+    }
+    *value = trimmed(body.substr(equals + 1));
+    return true;
+}
+
 }  // namespace
 
 bool KeptText::parse(const std::string& text, std::string* error) {
@@ -27,7 +51,7 @@ bool KeptText::parse(const std::string& text, std::string* error) {
     }
     // A byte order mark, as some editors write, stays with the first line.
     const bool marked = text.compare(0, 3, "\xEF\xBB\xBF") == 0;
-    std::size_t start = marked ? 3 : 0;
+    std::size_t start = 0;
     int number = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
@@ -36,29 +60,14 @@ bool KeptText::parse(const std::string& text, std::string* error) {
         start = end + 1;
         ++number;
         if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-        for (const char c : raw) {
-            const auto byte = static_cast<unsigned char>(c);
-            if ((byte < 0x20 && c != '\t') || byte == 0x7F) {
-                *error = "line " + std::to_string(number) + ": a control character";
-                lines_.clear();
-                return false;
-            }
-        }
         Line line;
-        const std::string body = trimmed(raw);
-        if (!body.empty() && body[0] != '#' && body[0] != ';') {
-            const std::size_t equals = body.find('=');
-            line.name = trimmed(body.substr(0, equals == std::string::npos ? 0 : equals));
-            bool named = equals != std::string::npos && !line.name.empty();
-            for (const char c : line.name) named = named && isNameChar(c);
-            if (!named) {
-                *error = "line " + std::to_string(number) + ": not 'name = value'";
-                lines_.clear();
-                return false;
-            }
-            line.value = trimmed(body.substr(equals + 1));
+        if (!readLine(marked && number == 1 ? raw.substr(3) : raw, &line.name, &line.value,
+                      error)) {
+            *error = "line " + std::to_string(number) + ": " + *error;
+            lines_.clear();
+            return false;
         }
-        line.raw = marked && number == 1 ? "\xEF\xBB\xBF" + raw : std::move(raw);
+        line.raw = std::move(raw);
         lines_.push_back(std::move(line));
     }
     return true;

@@ -49,7 +49,10 @@ void removeLeftovers(const std::string& target) {
         const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
         if (pid <= 0 || pid > INT_MAX) continue;
         if (kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
-            unlink((folder + "/" + name).c_str());
+            std::string leftover = folder;
+            leftover += '/';
+            leftover += name;
+            unlink(leftover.c_str());
         }
     }
     closedir(dir);
