@@ -10,8 +10,9 @@
 #   -DSITE=<folder> -DZIP=<zip> -DPAGE_DIR=<web/> -DPROGRAM_DIR=<folder> -DREADME=<readme>
 option(ZORBANIX_WEB "Build the browser version with Emscripten" ON)
 
-set(ZORBANIX_WEB_PAGE_FILES index.html style.css page.js loader.js layout.js keys.js)
-set(ZORBANIX_WEB_PROGRAM_FILES zorbanix.js zorbanix.wasm zorbanix.data)
+set(ZORBANIX_WEB_PAGE_FILES index.html style.css page.js loader.js layout.js keys.js settings.js)
+# The program gzipped by the build (cmake/Web.cmake); the page inflates it.
+set(ZORBANIX_WEB_PROGRAM_FILES zorbanix.js.gz zorbanix.wasm.gz zorbanix.data.gz)
 
 if(CMAKE_SCRIPT_MODE_FILE)
   foreach(var SITE ZIP PAGE_DIR PROGRAM_DIR README)
@@ -31,6 +32,11 @@ if(CMAKE_SCRIPT_MODE_FILE)
     file(COPY_FILE ${PROGRAM_DIR}/${name} ${SITE}/${name})
     list(APPEND entries ${name})
   endforeach()
+  # The browser tab's icon, where this build paints icons (-DICON=<png>).
+  if(ICON)
+    file(COPY_FILE ${ICON} ${SITE}/icon.png)
+    list(APPEND entries icon.png)
+  endif()
   file(REMOVE ${ZIP})
   execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP} --format=zip -- ${entries}
                   WORKING_DIRECTORY ${SITE} RESULT_VARIABLE packed)
@@ -90,10 +96,15 @@ set(ZORBANIX_WEB_ZIP ${CMAKE_BINARY_DIR}/zorbanix-web.zip)
 add_custom_target(zorbanix_web_site ALL
   COMMAND ${CMAKE_COMMAND} -DSITE=${ZORBANIX_WEB_SITE} -DZIP=${ZORBANIX_WEB_ZIP}
           -DPAGE_DIR=${CMAKE_SOURCE_DIR}/web -DPROGRAM_DIR=${CMAKE_BINARY_DIR}/web/bin
-          -DREADME=${CMAKE_SOURCE_DIR}/dist/README-web.txt -P ${CMAKE_CURRENT_LIST_FILE}
+          -DREADME=${CMAKE_SOURCE_DIR}/dist/README-web.txt
+          -DICON=$<$<TARGET_EXISTS:zorbanix_icons>:${ZORBANIX_ICON_DIR}/zorbanix-64.png>
+          -P ${CMAKE_CURRENT_LIST_FILE}
   COMMENT "Staging the browser site in ${ZORBANIX_WEB_SITE} and packing ${ZORBANIX_WEB_ZIP}"
   VERBATIM)
 add_dependencies(zorbanix_web_site zorbanix_web)
+if(TARGET zorbanix_icons)
+  add_dependencies(zorbanix_web_site zorbanix_icons)
+endif()
 
 # The same play frame natively, for scripts/bench-web.
 add_executable(zorbanix_play_frame_timer ${CMAKE_SOURCE_DIR}/bench/web/PlayFrameTimer.cpp

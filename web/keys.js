@@ -34,12 +34,15 @@ export function keepsFromPage(event) {
   return scancodeOf(event.code) !== 0 && !/^F[0-9]+$/.test(event.code);
 }
 
-// The on-screen buttons of touch screens. Each button holds its key while at
-// least one finger is on it, so several can be held at once (Right held,
-// Fire tapped). Fingers are followed by pointer id; a finger that slides off
-// or is taken by the browser lets go.
-export function wireTouchButtons(container, hold) {
-  const buttons = [...container.querySelectorAll('button[data-key]')];
+// The on-screen buttons of touch screens, and the picture itself, which
+// holds Space under a finger: each element with a data-key holds that key
+// while at least one finger is on it, so several can be held at once (Right
+// held, Fire tapped). Fingers are followed by pointer id; a finger that
+// slides off or is taken by the browser lets go. An element marked
+// data-touch-only ignores the mouse (a click on the picture only gives it the
+// keyboard).
+export function wireTouchButtons(elements, hold) {
+  const buttons = [...elements];
   const fingers = new Map(buttons.map((button) => [button, new Set()]));
   const press = (button, pointerId) => {
     const held = fingers.get(button);
@@ -55,6 +58,7 @@ export function wireTouchButtons(container, hold) {
   };
   for (const button of buttons) {
     button.addEventListener('pointerdown', (event) => {
+      if (event.pointerType === 'mouse' && 'touchOnly' in button.dataset) return;
       // Keeps the keyboard focus on the canvas and the browser from turning
       // the touch into a click, a selection or a scroll.
       event.preventDefault();
@@ -73,4 +77,35 @@ export function wireTouchButtons(container, hold) {
       button.classList.remove('held');
     }
   };
+}
+
+// How long a button that asks for a second tap waits for it.
+export const CONFIRM_MS = 2000;
+
+// A button that acts only on a second tap within CONFIRM_MS of the first,
+// so that no stray tap ends a game: the first shows `asking` on the button
+// (class "asking") until the second tap or the time runs out. Returns the
+// function that takes the question back.
+export function wireSecondTap(button, asking, act) {
+  const label = button.textContent;
+  let timer = 0;
+  const reset = () => {
+    clearTimeout(timer);
+    timer = 0;
+    button.textContent = label;
+    button.classList.remove('asking');
+  };
+  button.addEventListener('pointerdown', (event) => {
+    event.preventDefault();
+    if (timer) {
+      reset();
+      act();
+      return;
+    }
+    button.textContent = asking;
+    button.classList.add('asking');
+    timer = setTimeout(reset, CONFIRM_MS);
+  });
+  button.addEventListener('contextmenu', (event) => event.preventDefault());
+  return reset;
 }

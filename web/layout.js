@@ -1,69 +1,88 @@
-// Where the 800 x 600 picture and the touch buttons go in the window.
+// Where the 800 x 600 picture, the touch buttons and the two corner controls
+// (scaling and full screen) go in the window.
 export const PICTURE_WIDTH = 800;
 export const PICTURE_HEIGHT = 600;
 
-// The picture fitted into a room at 4:3: the largest whole number of device
-// pixels per game pixel that fits, so that every game pixel is the same
-// square; where not even one fits, the largest fraction (nearest neighbour).
-export function fitPicture(room, pixelRatio) {
+// The picture fitted into a room at 4:3, on whole device pixels. By default
+// it takes the largest size that fits, whatever the factor (the browser
+// scales by nearest neighbour, so it stays sharp, but not every game pixel
+// is the same number of screen pixels). With `whole` it takes the largest
+// whole number of device pixels per game pixel that fits, so that every game
+// pixel is the same square; where not even one fits, the largest fraction.
+export function fitPicture(room, pixelRatio, whole = false) {
   const across = Math.min((room.width * pixelRatio) / PICTURE_WIDTH,
                           (room.height * pixelRatio) / PICTURE_HEIGHT);
-  const scale = across >= 1 ? Math.floor(across) / pixelRatio : across / pixelRatio;
-  const width = PICTURE_WIDTH * scale;
-  const height = PICTURE_HEIGHT * scale;
+  const factor = whole && across >= 1 ? Math.floor(across) : across;
+  const width = Math.floor(PICTURE_WIDTH * factor) / pixelRatio;
+  const height = Math.floor(PICTURE_HEIGHT * factor) / pixelRatio;
+  const onDevicePixel = (css) => Math.floor(css * pixelRatio) / pixelRatio;
   return {
-    left: room.left + Math.floor((room.width - width) / 2),
-    top: room.top + Math.floor((room.height - height) / 2),
+    left: room.left + onDevicePixel((room.width - width) / 2),
+    top: room.top + onDevicePixel((room.height - height) / 2),
     width, height,
   };
 }
 
 const GAP = 12;
+// The least size of anything a finger aims at, in CSS pixels.
+export const TARGET = 48;
 // Room kept beside the picture (landscape) or below it (portrait) for the
-// touch buttons, so that they never cover the play field.
-const SIDE_BAR = 120;
+// touch buttons, so that they never cover the play field: two buttons side
+// by side in a bar, two rows in the band.
+const SIDE_BAR = 3 * GAP + 2 * TARGET;
 const BOTTOM_BAND = 160;
 
-// The picture's place, and with `touch` the buttons' places (by data-key),
-// for a window of `width` x `height` CSS pixels. In landscape, Left and Right
-// sit in the bar left of the picture and Fire in the bar right of it, under
-// Pause and Quit; in portrait all of them sit in a band below the picture,
-// with the full-screen button (`fullscreen`, else null: the top right corner).
-export function layOut(width, height, pixelRatio, touch) {
+// The picture's place, the touch buttons' places (by their data-place) when
+// `touch`, and the corner controls' places (`scale`, `fullscreen`;
+// null for the top right corner of the window, where the style sheet puts
+// them) for a window of `width` x `height` CSS pixels.
+//
+// In landscape Left and Right sit low in the bar left of the picture, with
+// Quit at its top; the corner controls, Pause and, low, Fire sit in the bar
+// right of it. In portrait all of them sit in a band below the picture: Quit
+// and the corner controls in its first row, Left, Right, Pause and Fire low,
+// where thumbs reach. Quit stays far from Pause in both.
+export function layOut(width, height, pixelRatio, touch, whole = false) {
   const all = { left: 0, top: 0, width, height };
-  if (!touch) return { picture: fitPicture(all, pixelRatio), buttons: {}, fullscreen: null };
+  if (!touch) {
+    return { picture: fitPicture(all, pixelRatio, whole), buttons: {}, scale: null, fullscreen: null };
+  }
   const buttons = {};
+  const square = (left, top, size = TARGET) => ({ left, top, width: size, height: size });
   let picture;
-  let fullscreen = null;
+  let scale;
+  let fullscreen;
   if (width >= height) {
     picture = fitPicture({ ...all, left: SIDE_BAR, width: Math.max(width - 2 * SIDE_BAR, 1) },
-                         pixelRatio);
+                         pixelRatio, whole);
     const bar = picture.left;
-    const size = Math.max(40, Math.min(96, (bar - 3 * GAP) / 2));
-    const bottom = height - GAP - size;
-    buttons.ArrowLeft = { left: GAP, top: bottom, width: size, height: size };
-    buttons.ArrowRight = { left: 2 * GAP + size, top: bottom, width: size, height: size };
+    const size = Math.max(TARGET, Math.min(96, (bar - 3 * GAP) / 2));
+    buttons.Quit = { left: GAP, top: GAP, width: Math.max(TARGET, bar - 2 * GAP), height: TARGET };
+    buttons.ArrowLeft = square(GAP, height - GAP - size, size);
+    buttons.ArrowRight = square(2 * GAP + size, height - GAP - size, size);
     const right = picture.left + picture.width;
-    const fire = Math.max(48, Math.min(120, bar - 2 * GAP));
-    buttons.Space = { left: right + (width - right - fire) / 2, top: height - GAP - fire,
-                      width: fire, height: fire };
-    const small = { left: right + GAP, width: Math.max(48, width - right - 2 * GAP), height: 40 };
-    buttons.KeyP = { ...small, top: GAP + 48 };
-    buttons.Escape = { ...small, top: 2 * GAP + 88 };
+    const rightBar = Math.max(width - right, SIDE_BAR);
+    scale = square(right + GAP, GAP);
+    fullscreen = square(right + 2 * GAP + TARGET, GAP);
+    buttons.KeyP = { left: right + GAP, top: 2 * GAP + TARGET,
+                     width: Math.max(TARGET, rightBar - 2 * GAP), height: TARGET };
+    const fire = Math.max(TARGET, Math.min(120, rightBar - 2 * GAP));
+    buttons.Space = square(right + (rightBar - fire) / 2, height - GAP - fire, fire);
   } else {
-    picture = fitPicture({ ...all, height: Math.max(height - BOTTOM_BAND, 1) }, pixelRatio);
-    picture.top = GAP;
+    picture = fitPicture({ ...all, height: Math.max(height - BOTTOM_BAND, 1) }, pixelRatio, whole);
+    picture.top = Math.min(picture.top, GAP);
     const bandTop = picture.top + picture.height + GAP;
-    const size = Math.max(48, Math.min(96, height - bandTop - GAP, (width - 6 * GAP) / 4));
-    // Low in the band, where thumbs reach.
-    const top = Math.max(bandTop, height - 3 * GAP - size);
-    buttons.ArrowLeft = { left: GAP, top, width: size, height: size };
-    buttons.ArrowRight = { left: 2 * GAP + size, top, width: size, height: size };
-    buttons.Space = { left: width - GAP - size, top, width: size, height: size };
-    const middle = { left: 3 * GAP + 2 * size, width: width - 5 * GAP - 3 * size, height: 36 };
-    buttons.KeyP = { ...middle, top };
-    buttons.Escape = { ...middle, top: top + 36 + GAP / 2 };
-    fullscreen = { left: width - GAP - 40, top: bandTop };
+    const size = Math.max(TARGET, Math.min(96, (width - 5 * GAP) / 4,
+                                           height - bandTop - TARGET - 3 * GAP));
+    buttons.Quit = { left: GAP, top: bandTop, width: 2 * size + GAP, height: TARGET };
+    scale = square(width - 2 * GAP - 2 * TARGET, bandTop);
+    fullscreen = square(width - GAP - TARGET, bandTop);
+    const top = Math.max(bandTop + TARGET + GAP, height - 3 * GAP - size);
+    buttons.ArrowLeft = square(GAP, top, size);
+    buttons.ArrowRight = square(2 * GAP + size, top, size);
+    buttons.KeyP = { left: 3 * GAP + 2 * size, top, width: Math.max(TARGET, width - 5 * GAP - 3 * size),
+                     height: size };
+    buttons.Space = square(width - GAP - size, top, size);
   }
-  return { picture, buttons, fullscreen };
+  return { picture, buttons, scale, fullscreen };
 }

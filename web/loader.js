@@ -1,7 +1,7 @@
 // Downloads the game (zorbanix.js, zorbanix.wasm and zorbanix.data, the
-// pictures) with progress, compiles it once, and starts fresh instances of
-// it: each "Play again" is a new instance, with the fresh static state a
-// new run of the program has.
+// pictures, each gzipped by the build) with progress, inflates and compiles
+// it once, and starts fresh instances of it: each "Play again" is a new
+// instance, with the fresh static state a new run of the program has.
 
 // A module that uses one 128-bit vector instruction: the game is compiled
 // with WebAssembly's SIMD, which every current browser has.
@@ -17,6 +17,10 @@ export function checkBrowser() {
     return 'This browser runs WebAssembly without its 128-bit vectors (SIMD), which ' +
            'Zorbanix needs. A current Firefox, Chrome, Edge or Safari has them.';
   }
+  if (typeof DecompressionStream !== 'function') {
+    return 'This browser cannot unpack the compressed files of Zorbanix (it has no ' +
+           'DecompressionStream). A current Firefox, Chrome, Edge or Safari can.';
+  }
   return null;
 }
 
@@ -25,7 +29,7 @@ function loadScript(url) {
     const script = document.createElement('script');
     script.src = url;
     script.onload = resolve;
-    script.onerror = () => reject(new Error(`Could not load ${url}.`));
+    script.onerror = () => reject(new Error('Could not run zorbanix.js.'));
     document.head.appendChild(script);
   });
 }
@@ -65,10 +69,20 @@ async function fetchBytes(url, onBytes) {
   return bytes.buffer;
 }
 
+// The bytes of a file the build gzipped, inflated. A server that sends the
+// file with "Content-Encoding: gzip" (some do for a name ending in .gz) has
+// the browser inflate it already: then it no longer starts with gzip's mark.
+async function inflated(buffer) {
+  const bytes = new Uint8Array(buffer, 0, Math.min(2, buffer.byteLength));
+  if (bytes[0] !== 0x1f || bytes[1] !== 0x8b) return buffer;
+  const stream = new Blob([buffer]).stream().pipeThrough(new DecompressionStream('gzip'));
+  return new Response(stream).arrayBuffer();
+}
+
 // Resolves to the compiled game and its pictures; `progress(received, total)`
 // hears of every chunk (total is 0 while not every length is known).
 export async function loadGame(progress) {
-  const files = ['zorbanix.wasm', 'zorbanix.data'];
+  const files = ['zorbanix.js.gz', 'zorbanix.wasm.gz', 'zorbanix.data.gz'];
   const received = new Map();
   const lengths = new Map();
   const report = () => {
@@ -76,14 +90,24 @@ export async function loadGame(progress) {
     const known = lengths.size === files.length && [...lengths.values()].every((n) => n > 0);
     progress(sum(received), known ? sum(lengths) : 0);
   };
-  const [, wasm, data] = await Promise.all([
-    loadScript('zorbanix.js'),
-    ...files.map((url) => fetchBytes(url, (bytes, length) => {
+  const [script, wasm, data] = await Promise.all(files.map(async (url) => {
+    const packed = await fetchBytes(url, (bytes, length) => {
       received.set(url, bytes);
       lengths.set(url, length);
       report();
-    })),
-  ]);
+    });
+    try {
+      return await inflated(packed);
+    } catch (error) {
+      throw new Error(`${url} is damaged: ${error.message}`);
+    }
+  }));
+  const scriptUrl = URL.createObjectURL(new Blob([script], { type: 'text/javascript' }));
+  try {
+    await loadScript(scriptUrl);
+  } finally {
+    URL.revokeObjectURL(scriptUrl);
+  }
   let module;
   try {
     module = await WebAssembly.compile(wasm);

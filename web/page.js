@@ -4,23 +4,30 @@
 // The page's state is body[data-state]: loading, ready (waiting for a click
 // or a key), playing, ended or error. window.zorbanixPage.times holds when
 // things happened (performance.now() values): loaded, started and
-// firstPicture, for the tests and the benchmark.
+// firstPicture, for the tests and the benchmark; finalScore is the score of
+// the last run that ended.
 import { checkBrowser, loadGame, startGame } from './loader.js';
 import { layOut } from './layout.js';
-import { keepsFromPage, scancodeOf, wireTouchButtons } from './keys.js';
+import { keepsFromPage, scancodeOf, wireSecondTap, wireTouchButtons } from './keys.js';
+import { readSetting, writeSetting } from './settings.js';
 
 const body = document.body;
 const stage = document.getElementById('stage');
 const canvas = document.getElementById('canvas');
 const overlay = document.getElementById('overlay');
 const touchControls = document.getElementById('touch-controls');
+const scaleButton = document.getElementById('scale');
+const fullscreenButton = document.getElementById('fullscreen');
 const times = {};
-window.zorbanixPage = { times };
+window.zorbanixPage = { times, finalScore: null };
 
 let game = null;     // the downloaded, compiled game
 let run = null;      // the running instance, while one runs
 let waits = 0;       // animation-frame waits of the running instance
 let touch = navigator.maxTouchPoints > 0 || matchMedia('(any-pointer: coarse)').matches;
+// "fill": the picture as large as fits; "whole": whole device pixels per
+// game pixel only (F10, as on Linux).
+let scaling = readSetting('scaling', 'fill') === 'whole' ? 'whole' : 'fill';
 
 const setState = (state) => { body.dataset.state = state; };
 const state = () => body.dataset.state;
@@ -39,21 +46,41 @@ function place(element, rect) {
                                  width: px(rect.width), height: px(rect.height) });
 }
 
+// A corner control at `rect`, or where the style sheet puts it (null).
+function placeCorner(element, rect) {
+  if (rect) {
+    place(element, rect);
+  } else {
+    element.removeAttribute('style');
+  }
+}
+
 function applyLayout() {
-  const { picture, buttons, fullscreen } = layOut(innerWidth, innerHeight, devicePixelRatio, touch);
+  const { picture, buttons, scale, fullscreen } =
+      layOut(innerWidth, innerHeight, devicePixelRatio, touch, scaling === 'whole');
   place(overlay, picture);
-  const corner = document.getElementById('fullscreen').style;
-  corner.left = fullscreen ? px(fullscreen.left) : '';
-  corner.top = fullscreen ? px(fullscreen.top) : '';
-  corner.right = fullscreen ? 'auto' : '';
+  placeCorner(scaleButton, scale);
+  placeCorner(fullscreenButton, fullscreen);
   // The canvas keeps no size of its own until the game's window exists:
   // SDL reads a canvas sized by the page as one it must resize to match.
   if (waits > 0) place(canvas, picture);
+  body.classList.toggle('touch', touch);
   touchControls.hidden = !touch;
-  for (const button of touchControls.querySelectorAll('button[data-key]')) {
-    const rect = buttons[button.dataset.key];
+  for (const button of touchControls.querySelectorAll('button[data-place]')) {
+    const rect = buttons[button.dataset.place];
     if (rect) place(button, rect);
   }
+  scaleButton.setAttribute('aria-pressed', String(scaling === 'whole'));
+  scaleButton.textContent = scaling === 'whole'
+      ? `\u00d7${Math.round((picture.width * devicePixelRatio) / 8) / 100}` : 'Fit';
+  document.getElementById('start').textContent =
+      touch ? 'Tap to play' : 'Click or press any key to play';
+}
+
+function toggleScaling() {
+  scaling = scaling === 'whole' ? 'fill' : 'whole';
+  writeSetting('scaling', scaling);
+  applyLayout();
 }
 // SDL gives the canvas its 800 x 600 again at every resize of the page,
 // which clears it: the game then puts the whole picture again.
@@ -67,12 +94,18 @@ addEventListener('resize', () => {
 function hold(scancode, down) {
   if (run && state() === 'playing' && scancode) run._zorbanixPageKey(scancode, down ? 1 : 0);
 }
-const liftTouchButtons = wireTouchButtons(touchControls, hold);
+const liftTouchButtons = wireTouchButtons(document.querySelectorAll('[data-key]'), hold);
+// Quit asks once: a second tap ends the game, with Escape as on the keyboard.
+const takeBackQuit = wireSecondTap(document.getElementById('quit'), 'Tap again to quit', () => {
+  hold(scancodeOf('Escape'), true);
+  hold(scancodeOf('Escape'), false);
+});
 
 // Keys are the keyboard's only while the game has the focus: whatever the
 // page lost sight of, it will hear of no release, so it lets go of all.
 function releaseKeys() {
   liftTouchButtons();
+  takeBackQuit();
   if (run) run._zorbanixReleasePageKeys();
 }
 canvas.addEventListener('blur', releaseKeys);
@@ -83,9 +116,38 @@ for (const type of ['keydown', 'keyup']) {
   canvas.addEventListener(type, (event) => {
     if (state() !== 'playing') return;
     if (keepsFromPage(event)) event.preventDefault();
-    if (!event.repeat) hold(scancodeOf(event.code), type === 'keydown');
+    if (!event.repeat && event.code !== 'F10') hold(scancodeOf(event.code), type === 'keydown');
   });
 }
+
+// F10 switches the scaling wherever the focus is, as on Linux.
+addEventListener('keydown', (event) => {
+  if (event.code !== 'F10' || event.ctrlKey || event.altKey || event.metaKey) return;
+  event.preventDefault();
+  if (!event.repeat) toggleScaling();
+});
+scaleButton.addEventListener('click', () => {
+  toggleScaling();
+  if (state() === 'playing') canvas.focus();
+});
+
+// SDL listens for touches on the canvas and cancels each, which the browser
+// refuses (and reports on the console) for a touch that ends a swipe. The
+// game reads no touches: the page's own pointer listeners turn them into
+// keys, so SDL never hears of them.
+for (const type of ['touchstart', 'touchmove', 'touchend', 'touchcancel']) {
+  stage.addEventListener(type, (event) => {
+    if (event.target === canvas) event.stopPropagation();
+  }, { capture: true });
+}
+// SDL's sound starts held where the browser wants a tap first, and its
+// runtime lets it go on a touch of the canvas, which it no longer hears: the
+// page lets it go when a finger lifts anywhere (a tap's end is what allows a
+// page to start sound).
+stage.addEventListener('pointerup', () => {
+  const sound = run?.SDL2?.audioContext;
+  if (sound && sound.state === 'suspended') sound.resume();
+});
 
 // A click anywhere on the stage during play gives the keyboard back to the
 // game, as a click on a desktop game's window does.
@@ -122,8 +184,11 @@ async function play() {
       },
       onGameEnded(exitCode) {
         releaseKeys();
+        const score = run._zorbanixFinalScore();
+        window.zorbanixPage.finalScore = score;
         document.getElementById('ended-text').textContent =
             exitCode === 0 ? 'Game over' : `The game ended with code ${exitCode}.`;
+        document.getElementById('final-score').textContent = `Score ${score}`;
         setState('ended');
         document.getElementById('play-again').focus();
       },
@@ -155,7 +220,8 @@ document.getElementById('play-again').addEventListener('click', () => {
   play();
 });
 
-document.getElementById('fullscreen').addEventListener('click', () => {
+fullscreenButton.hidden = !stage.requestFullscreen;
+fullscreenButton.addEventListener('click', () => {
   if (document.fullscreenElement) {
     document.exitFullscreen();
   } else if (stage.requestFullscreen) {

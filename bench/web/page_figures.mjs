@@ -5,7 +5,9 @@
 //   node page_figures.mjs <site> [loads] [seconds]
 //
 // Prints "load <ms to ready> <ms from start to first picture>" for each of
-// `loads` fresh pages (5), then "cpu <screen> renderer <percent of one core>
+// `loads` fresh pages (5), then "slow <ms from navigation to first picture>
+// <bytes over the wire>" for as many cold loads over a line throttled to
+// 4 Mbit/s with 40 ms latency, then "cpu <screen> renderer <percent of one core>
 // gpu <percent> browser <percent>" for two floor pages (animation frames
 // only; a whole picture put at each), the title screen and play, each over
 // `seconds` (10).
@@ -28,6 +30,27 @@ for (let i = 0; i < Number(loads); ++i) {
   await page.waitForFunction(() => window.zorbanixPage.times.firstPicture, null, { timeout: 30000 });
   const t = await page.evaluate(() => window.zorbanixPage.times);
   console.log(`load ${t.loaded.toFixed(0)} ${(t.firstPicture - t.started).toFixed(0)}`);
+  await context.close();
+}
+
+// Cold loads (a fresh context each: an empty cache) over a slow line, with
+// the key pressed as soon as the page is ready.
+for (let i = 0; i < Number(loads); ++i) {
+  const context = await browser.newContext({ viewport: { width: 1280, height: 720 } });
+  const page = await context.newPage();
+  const network = await context.newCDPSession(page);
+  await network.send('Network.enable');
+  await network.send('Network.setCacheDisabled', { cacheDisabled: true });
+  await network.send('Network.emulateNetworkConditions', {
+    offline: false, latency: 40, downloadThroughput: 4e6 / 8, uploadThroughput: 4e6 / 8 });
+  let bytes = 0;
+  network.on('Network.loadingFinished', (event) => { bytes += event.encodedDataLength; });
+  await page.goto(url);
+  await page.waitForFunction(() => document.body.dataset.state === 'ready', null, { timeout: 60000 });
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => window.zorbanixPage.times.firstPicture, null, { timeout: 30000 });
+  const t = await page.evaluate(() => window.zorbanixPage.times);
+  console.log(`slow ${t.firstPicture.toFixed(0)} ${bytes}`);
   await context.close();
 }
 

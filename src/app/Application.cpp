@@ -91,7 +91,7 @@ void Application::run(ShellMessage* message) {
                 shell.DispatchMessageA(message);
             }
             // Going to the background while the screens before play ran
-            // counts too: the messages waited in the queue until now.
+            // counts too, unless the foreground came back before play.
             if (foregroundLost_) {
                 foregroundLost_ = false;
                 game.pauseInBackground();

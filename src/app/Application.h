@@ -39,6 +39,10 @@ public:
     // foreground, or it was minimised): a wave in play or getting ready is
     // paused before its next update, as if P had been pressed.
     void foregroundLost() { foregroundLost_ = true; }
+    // The program has the foreground again: a loss not yet acted on is
+    // forgotten, so that a player who switched away on the title and came
+    // back does not find the first wave paused. A pause already made stays.
+    void foregroundRegained() { foregroundLost_ = false; }
     // The score the game shows, of the game running now or of the last one.
     std::int32_t score() const;
 

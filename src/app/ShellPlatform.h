@@ -44,6 +44,13 @@ public:
     // Retrieves at most one pending message without waiting.
     virtual bool PeekMessageA(ShellMessage* message, WindowHandle window, std::uint32_t filterMin,
                               std::uint32_t filterMax, std::uint32_t removeFlags) = 0;
+    // Has the system deliver to the window procedure the messages it sends
+    // (activation, restoring a minimised window) while every posted message
+    // stays queued: the screens before and after play call it once a frame,
+    // so the window still answers the system while they run. On Windows,
+    // PeekMessageA with PM_NOREMOVE. A shell that makes its window messages
+    // only as PeekMessageA takes them has nothing to deliver here.
+    virtual void deliverSentMessages() {}
     virtual void TranslateMessage(const ShellMessage* message) = 0;
     virtual void DispatchMessageA(const ShellMessage* message) = 0;
     virtual std::uint32_t GetTickCount() = 0;

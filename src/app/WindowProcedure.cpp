@@ -14,8 +14,13 @@ std::intptr_t windowProcedure(WindowHandle window, std::uint32_t message, std::u
             shell.PostQuitMessage(0);
             return 0;
         case WM_ACTIVATEAPP:
-            // wParam is false when another program takes the foreground.
-            if (wParam == 0) application().foregroundLost();
+            // wParam is false when another program takes the foreground and
+            // true when this one gets it back.
+            if (wParam == 0) {
+                application().foregroundLost();
+            } else {
+                application().foregroundRegained();
+            }
             return 0;
         case WM_PAINT:
             // Validates the window; every picture goes through the display.

@@ -104,5 +104,8 @@ private:
     Sprite* pausedSprite_ = nullptr;
     std::int32_t getReadyDeadline_ = 0;
     std::int32_t lastPauseToggle_ = 0;
+    // Escape, not Space, ended the title: the first update quits even when
+    // the key was let go in the frame between.
+    bool titleLeftOnEscape_ = false;
     std::int32_t scoreDigits_[kScoreDigitCount] = {0, 0, 0, 0, 0, 0};
 };

@@ -29,7 +29,9 @@ bool Game::keyDown(int key) const { return input_ != nullptr && input_->isKeyDow
 
 void Game::handleInput() {
     pollInput();
-    if (keyDown(DIK_ESCAPE)) {
+    const bool quitFromTitle = titleLeftOnEscape_;
+    titleLeftOnEscape_ = false;
+    if (quitFromTitle || keyDown(DIK_ESCAPE)) {
         state_ = Quit;
         return;
     }

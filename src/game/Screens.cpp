@@ -1,10 +1,14 @@
 // The screens around play: the intro splash, the title and the game-over
 // screen. Each one loads its own pictures on entry and releases them on
 // leaving; only the background is shared with play. They poll the keyboard
-// (the game-over screen does not) but leave window messages queued.
+// (the game-over screen does not) but leave posted window messages queued
+// for play. Once a frame they let the system deliver the messages it sends,
+// so that the window can still be activated and restored, and never looks
+// hung, while a screen waits.
 #include <cstdint>
 
 #include "app/GameClock.h"
+#include "app/ShellPlatform.h"
 #include "devices/DirectInputApi.h"
 #include "devices/InputSystem.h"
 #include "display/BackBuffer.h"
@@ -58,6 +62,7 @@ void Game::runIntro() {
 
     const std::int32_t start = gameTime();
     for (;;) {
+        shellPlatform().deliverSentMessages();
         pollInput();
         clearFrame();
         drawBackground();
@@ -87,13 +92,18 @@ void Game::runTitle() {
     ScreenPicture pressSpace = loadScreenPicture(display_, "space.bmp", 165, 26, true);
 
     for (;;) {
+        shellPlatform().deliverSentMessages();
         pollInput();
         clearFrame();
         drawBackground();
         drawScreenPicture(display_, title, 87, 176);
         drawScreenPicture(display_, pressSpace, 192, 271);
         presentFrame();
-        if (keyDown(DIK_SPACE) || keyDown(DIK_ESCAPE)) {
+        if (keyDown(DIK_SPACE)) {
+            break;
+        }
+        if (keyDown(DIK_ESCAPE)) {
+            titleLeftOnEscape_ = true;
             break;
         }
     }
@@ -109,6 +119,7 @@ void Game::runGameOver() {
 
     const std::int32_t start = gameTime();
     do {
+        shellPlatform().deliverSentMessages();
         clearFrame();
         drawBackground();
         drawScreenPicture(display_, gameOver, 24, 23);

@@ -101,6 +101,23 @@ TEST_P(EscapeFromTheStart, GivesOneIntroFrameOneTitleFrameThenGameOver) {
 INSTANTIATE_TEST_SUITE_P(BothLayouts, EscapeFromTheStart,
                          ::testing::Values(PixelLayout::Rgb565, PixelLayout::Rgb555));
 
+// Escape down at one title poll only (a tap shorter than a frame): the first
+// update still quits, as if the key were held, and game over follows.
+TEST_F(RunLoopTest, EscapeTappedOnTheTitleEndsTheGame) {
+    int getReadyFrames = 0, gameOverFrames = 0;
+    HeadlessOptions options;
+    options.keepPixels = [](const CapturedFrame&) { return false; };
+    options.onFrame = [&](const CapturedFrame& frame) {
+        getReadyFrames += shows(frame, kGetReadyX, kGetReadyY, "getready.bmp") ? 1 : 0;
+        gameOverFrames += shows(frame, kGameOverX, kGameOverY, "gameover.bmp") ? 1 : 0;
+    };
+    HeadlessPlatform platform(options);
+    platform.press(DIK_ESCAPE, kTitleTime + 90, kTitleTime + 100);
+    EXPECT_EQ(runGame(platform).exitCode, 0);
+    EXPECT_EQ(getReadyFrames, 0);
+    EXPECT_EQ(gameOverFrames, 313);
+}
+
 TEST_F(RunLoopTest, QueuedMessagesWaitForPlayAndAreWorkedOffOnePerPass) {
     HeadlessOptions options;
     options.keepPixels = [](const CapturedFrame&) { return false; };

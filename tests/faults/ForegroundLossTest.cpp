@@ -3,7 +3,9 @@
 // would: the paused frame from the next pass on, and P resumes it only more
 // than 500 ms after the loss. A loss while paused changes nothing; one that
 // came during the title waits in the queue and pauses the first wave at its
-// first pass; regaining the foreground resumes nothing by itself.
+// first pass; regaining the foreground resumes nothing by itself. Switching
+// away on the title and back: the activation messages the system sends reach
+// the window while the title shows, and the first wave opens getting ready.
 
 #include <gtest/gtest.h>
 
@@ -61,5 +63,24 @@ INSTANTIATE_TEST_SUITE_P(
                       LossCase{"Paused", 8500, 0, Screen::Paused, faults::kResume},
                       LossCase{"ForegroundRegained", 7100, 1, Screen::Play, 7100}),
     [](const ::testing::TestParamInfo<LossCase>& info) { return std::string(info.param.name); });
+
+// Away on the title and back before Space (true), or still away (false).
+class SwitchOnTitle : public faults::ScriptTest<bool> {};
+
+TEST_P(SwitchOnTitle, ActivationReachesTheWindowOnTheTitle) {
+    const bool comesBack = GetParam();
+    const faults::LoggedRun played = faults::playScript([comesBack](HeadlessPlatform& platform) {
+        platform.sendMessage(WM_ACTIVATEAPP, 0, 3200);
+        if (comesBack) platform.sendMessage(WM_ACTIVATEAPP, 1, 3300);
+    });
+    ASSERT_EQ(played.sentDelivered.size(), comesBack ? 2U : 1U);
+    for (const std::int32_t at : played.sentDelivered) EXPECT_LT(at, faults::kLeaveTitle);
+    const auto stretches = played.log.stretches();  // intro, title, the first wave
+    ASSERT_GE(stretches.size(), 3U);
+    EXPECT_EQ(stretches[2].screen, comesBack ? Screen::GetReady : Screen::Paused)
+        << faults::describe(stretches);
+}
+
+INSTANTIATE_TEST_SUITE_P(AwayAndBack, SwitchOnTitle, ::testing::Bool());
 
 }  // namespace

@@ -136,22 +136,37 @@ struct LoggedRun {
     ScreenLog log;
     // How often the program looked for a window message.
     std::size_t messagePeeks = 0;
+    // When each message sent to the window reached its procedure.
+    std::vector<std::int32_t> sentDelivered;
 };
 
-// Plays the script from game time 0 with `message` posted for the window, to
-// be taken once game time reaches `at`; pixels are not kept.
-inline LoggedRun playScriptWithMessage(std::uint32_t message, std::uintptr_t wParam,
-                                       std::int32_t at) {
+// Plays the script from game time 0 with what `addToScript` puts on the
+// platform besides; pixels are not kept.
+template <typename AddToScript>
+LoggedRun playScript(AddToScript addToScript) {
     LoggedRun played;
     HeadlessOptions options;
     options.keepPixels = [](const CapturedFrame&) { return false; };
     options.onFrame = [&played](const CapturedFrame& frame) { played.log.note(frame); };
     HeadlessPlatform platform(options);
     scriptGame(platform, 0);
-    platform.postMessage(message, wParam, at);
+    addToScript(platform);
     played.run = runGame(platform);
     played.messagePeeks = platform.log().count(HeadlessEvent::PeekMessage);
+    for (const HeadlessRecord& record : platform.log().records()) {
+        if (record.event == HeadlessEvent::SentMessage) {
+            played.sentDelivered.push_back(record.gameTime);
+        }
+    }
     return played;
+}
+
+// The script with `message` posted for the window, to be taken once game
+// time reaches `at`.
+inline LoggedRun playScriptWithMessage(std::uint32_t message, std::uintptr_t wParam,
+                                       std::int32_t at) {
+    return playScript(
+        [=](HeadlessPlatform& platform) { platform.postMessage(message, wParam, at); });
 }
 
 // A fault test over parameters, run in a fresh folder of the stand-in

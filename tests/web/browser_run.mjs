@@ -1,5 +1,6 @@
 // The browser build played end to end in headless Chromium, once with the
-// keyboard and once with touch emulation on.
+// keyboard and once with touch emulation on (a phone with three device
+// pixels per CSS pixel).
 //
 //   node browser_run.mjs <site> <pictures> <zorbanix_wine_screens> <work folder>
 //
@@ -144,9 +145,7 @@ async function keyboardRun() {
   check(await page.locator('#start').isVisible(), 'the page asks for a click or a key');
   await page.keyboard.press('Enter');
   await waitForScreen(page, 'title');
-  const box = await page.locator('#canvas').boundingBox();
-  check(box.width === 800 && box.height === 600 && box.x === 240 && box.y === 60,
-        `the picture is centred at a whole scale (${JSON.stringify(box)})`);
+  await checkScaling(page);
   await page.evaluate(() => {
     window.keptFromPage = [];
     addEventListener('keydown', (e) => window.keptFromPage.push(`${e.code}:${e.defaultPrevented}`));
@@ -185,6 +184,34 @@ async function keyboardRun() {
   await context.close();
 }
 
+// By default the picture fills the 1280 x 720 window's height; F10 switches
+// to whole pixels (800 x 600, centred), and the page keeps that choice.
+async function checkScaling(page) {
+  const box = async () => JSON.stringify(await page.locator('#canvas').boundingBox());
+  check(await box() === JSON.stringify({ x: 160, y: 0, width: 960, height: 720 }),
+        `the picture fills the window (${await box()})`);
+  await page.keyboard.press('F10');
+  check(await box() === JSON.stringify({ x: 240, y: 60, width: 800, height: 600 }),
+        `F10 scales the picture by whole pixels, centred (${await box()})`);
+  const kept = await page.evaluate(() => localStorage.getItem('zorbanix.scaling'));
+  check(kept === '"whole"', `the page keeps the scaling between visits (${kept})`);
+}
+
+// In both orientations of the phone the picture's limiting side takes at
+// least 95 % of the window's, and everything a finger aims at is at least
+// 44 CSS pixels square.
+async function checkFillAndTargets(page, orientation, side) {
+  const { picture, smallest } = await page.evaluate(() => {
+    const targets = [...document.querySelectorAll('#touch-controls button, .corner')]
+        .map((b) => b.getBoundingClientRect());
+    return { picture: document.getElementById('canvas').getBoundingClientRect().toJSON(),
+             smallest: Math.min(...targets.map((b) => Math.min(b.width, b.height))) };
+  });
+  const limiting = orientation === 'portrait' ? picture.width : picture.height;
+  check(limiting >= 0.95 * side, `in ${orientation} the picture fills ${limiting} of ${side} px`);
+  check(smallest >= 44, `in ${orientation} every touch target is at least 44 px (${smallest})`);
+}
+
 // Every touch button lies outside the play field of the picture.
 async function checkButtonsClearOfPlay(page, orientation) {
   const clear = await page.evaluate((right) => {
@@ -200,16 +227,40 @@ async function checkButtonsClearOfPlay(page, orientation) {
   check(clear, `in ${orientation} the five touch buttons show, none over the play field`);
 }
 
+// Quit ends the game only on a second tap; the end panel then gives the score.
+async function checkQuitAsksOnce(page, quit) {
+  await page.touchscreen.tap(quit.x, quit.y);
+  await pause(PAUSE_REPEAT);
+  const after = await page.evaluate(() => [document.body.dataset.state, window.zorbanixTest.screen(),
+                                           document.getElementById('quit').textContent]);
+  check(after[0] === 'playing' && after[1] !== 'gameover' && after[2] === 'Tap again to quit',
+        `one tap on Quit only asks (${after})`);
+  await page.touchscreen.tap(quit.x, quit.y);
+  await waitForScreen(page, 'gameover');
+  await page.waitForFunction(() => document.body.dataset.state === 'ended', null, { timeout: 15000 });
+  const [shown, score] = await page.evaluate(() => [
+    document.getElementById('final-score').textContent, window.zorbanixPage.finalScore]);
+  check(Number.isInteger(score) && shown === `Score ${score}`, `the end panel gives the score (${shown})`);
+}
+
 async function touchRun() {
   const context = await browser.newContext({ viewport: { width: 844, height: 390 },
-                                             hasTouch: true, isMobile: true });
+                                             deviceScaleFactor: 3, hasTouch: true, isMobile: true });
   const page = await freshPage(context);
+  const complaints = [];
+  page.on('console', (message) => {
+    if (message.type() === 'error') complaints.push(message.text());
+  });
+  const startText = await page.locator('#start').textContent();
+  check(startText === 'Tap to play', `the page asks for a tap (${startText})`);
   await page.locator('#overlay').tap();
   await waitForScreen(page, 'title');
   await checkButtonsClearOfPlay(page, 'landscape');
+  await checkFillAndTargets(page, 'landscape', 390);
   await page.setViewportSize({ width: 390, height: 844 });
   await pause(100);
   await checkButtonsClearOfPlay(page, 'portrait');
+  await checkFillAndTargets(page, 'portrait', 390);
   await page.setViewportSize({ width: 844, height: 390 });
   await pause(100);
   const centre = async (label) => {
@@ -221,9 +272,18 @@ async function touchRun() {
     type, touchPoints: points.map((p, id) => ({ ...p, id })) });
   const [right, fire, pauseButton, quit] =
       [await centre('Right'), await centre('Fire'), await centre('Pause'), await centre('Quit')];
-  await page.touchscreen.tap(fire.x, fire.y);
+  const box = await page.locator('#canvas').boundingBox();
+  const picture = { x: box.x + box.width / 3, y: box.y + box.height / 2 };
+  // A tap on the picture is Space: it starts the game from the title.
+  await page.touchscreen.tap(picture.x, picture.y);
   await waitForScreen(page, 'getready');
   await waitForPlay(page);
+  // A swipe over the picture, which the browser does not let a page cancel.
+  await touch('touchStart', [picture]);
+  for (let step = 1; step <= 5; ++step) {
+    await touch('touchMove', [{ x: picture.x + 20 * step, y: picture.y + 10 * step }]);
+  }
+  await touch('touchEnd', []);
   // Right is held until the ship stands at its right bound, clear of the
   // bunkers, so that the shot has a free column to climb.
   await touch('touchStart', [right]);
@@ -236,8 +296,8 @@ async function touchRun() {
   await page.touchscreen.tap(pauseButton.x, pauseButton.y);
   await pause(200);
   check((await playField(page)).paused, 'the Pause button pauses play');
-  await page.touchscreen.tap(quit.x, quit.y);
-  await waitForScreen(page, 'gameover');
+  await checkQuitAsksOnce(page, quit);
+  check(complaints.length === 0, `no errors on the console during play (${complaints})`);
   await context.close();
 }
 

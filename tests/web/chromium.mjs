@@ -16,7 +16,7 @@ export function skip(reason) {
 export async function openBrowser(site) {
   const executablePath = process.env.ZORBANIX_CHROMIUM || '/usr/bin/chromium';
   if (!existsSync(executablePath)) skip(`no Chromium at ${executablePath} (./scripts/setup installs it)`);
-  if (!existsSync(`${site}/index.html`) || !existsSync(`${site}/zorbanix.wasm`)) {
+  if (!existsSync(`${site}/index.html`) || !existsSync(`${site}/zorbanix.wasm.gz`)) {
     skip(`no browser build in ${site} (Emscripten missing?)`);
   }
   let chromium;

@@ -16,6 +16,7 @@ enum class HeadlessEvent {
     PeekMessage,  // `retrieved` tells whether a message came back
     TranslateMessage,
     DispatchMessage,
+    SentMessage,  // delivered to the window procedure outside the queue
     PostQuitMessage,
     BeginPaint,
     EndPaint,

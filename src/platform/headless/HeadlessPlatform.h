@@ -68,6 +68,10 @@ public:
                      std::int32_t notBefore = INT32_MIN) {
         shell_.postMessage(message, wParam, 0, notBefore);
     }
+    void sendMessage(std::uint32_t message, std::uintptr_t wParam = 0,
+                     std::int32_t notBefore = INT32_MIN) {
+        shell_.sendMessage(message, wParam, 0, notBefore);
+    }
     std::int32_t gameTime() const { return shell_.currentGameTime(); }
 
     // Internal: the presenter's two calls.

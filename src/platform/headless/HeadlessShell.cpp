@@ -62,8 +62,26 @@ int HeadlessShell::ShowCursor(bool show) {
     return cursorCount_;
 }
 
+void HeadlessShell::deliverSentMessages() {
+    const std::int32_t now = currentGameTime();
+    // Each one is taken off before the procedure runs, which may send more.
+    for (auto it = sent_.begin(); it != sent_.end();) {
+        if (it->notBefore > now) {
+            ++it;
+            continue;
+        }
+        const ShellMessage sent = it->message;
+        sent_.erase(it);
+        record(HeadlessEvent::SentMessage, sent.message, sent.wParam);
+        windowProcedure(window_, sent.message, sent.wParam, sent.lParam);
+        it = sent_.begin();
+    }
+}
+
 bool HeadlessShell::PeekMessageA(ShellMessage* message, WindowHandle, std::uint32_t filterMin,
                                  std::uint32_t filterMax, std::uint32_t removeFlags) {
+    // As on Windows, a peek first delivers what was sent to the window.
+    deliverSentMessages();
     const std::int32_t now = currentGameTime();
     const bool remove = (removeFlags & PM_REMOVE) != 0;
     for (auto it = queue_.begin(); it != queue_.end(); ++it) {
@@ -123,6 +141,11 @@ std::intptr_t HeadlessShell::DefWindowProcA(WindowHandle window, std::uint32_t m
         windowProcedure(window, WM_DESTROY, 0, 0);
     }
     return 0;
+}
+
+void HeadlessShell::sendMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
+                                std::int32_t notBefore) {
+    sent_.push_back({{window_, message, wParam, lParam}, notBefore});
 }
 
 void HeadlessShell::postMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,

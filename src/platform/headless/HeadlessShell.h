@@ -21,6 +21,7 @@ public:
     int ShowCursor(bool show) override;
     bool PeekMessageA(ShellMessage* message, WindowHandle window, std::uint32_t filterMin,
                       std::uint32_t filterMax, std::uint32_t removeFlags) override;
+    void deliverSentMessages() override;
     void TranslateMessage(const ShellMessage* message) override;
     void DispatchMessageA(const ShellMessage* message) override;
     std::uint32_t GetTickCount() override { return tick_; }
@@ -41,6 +42,12 @@ public:
     // Queues a message for the window, retrievable once game time has
     // reached `notBefore`. Messages come out in the order they were posted.
     void postMessage(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0,
+                     std::int32_t notBefore = INT32_MIN);
+    // Sends a message to the window as the system does (activation): it
+    // reaches the window procedure, once game time has reached `notBefore`,
+    // at the program's next PeekMessageA or deliverSentMessages, ahead of
+    // any posted message, and never comes out of PeekMessageA.
+    void sendMessage(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0,
                      std::int32_t notBefore = INT32_MIN);
     std::size_t pendingMessages() const { return queue_.size(); }
     bool quitPosted() const { return quitPosted_; }
@@ -67,6 +74,7 @@ private:
     HeadlessLog* log_;
     std::uint32_t tick_ = 0x1000;
     std::deque<Queued> queue_;
+    std::deque<Queued> sent_;
     bool quitPosted_ = false;
     int quitCode_ = 0;
     bool failWindow_ = false;

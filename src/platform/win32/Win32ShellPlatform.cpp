@@ -63,6 +63,15 @@ public:
         return true;
     }
 
+    // A peek that removes nothing still delivers every message sent to this
+    // thread (activation, restoring) to its window procedure, lets Wine
+    // take in its window-system events, and counts as the window answering.
+    // What it finds posted stays queued for the run loop.
+    void deliverSentMessages() override {
+        MSG peeked;
+        ::PeekMessageA(&peeked, nullptr, 0, 0, PM_NOREMOVE);
+    }
+
     void TranslateMessage(const ShellMessage* message) override {
         if (message == nullptr) return;
         MSG rebuilt = rebuild(*message);
