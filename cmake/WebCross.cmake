@@ -8,14 +8,16 @@
 #
 # Run as a script (cmake -P) this file stages and packs the site itself, from
 #   -DSITE=<folder> -DZIP=<zip> -DPAGE_DIR=<web/> -DPROGRAM_DIR=<folder> -DREADME=<readme>
+#   -DVERSION=<version> [-DICON_DIR=<folder of the painted icons>]
 option(ZORBANIX_WEB "Build the browser version with Emscripten" ON)
 
-set(ZORBANIX_WEB_PAGE_FILES index.html style.css page.js loader.js layout.js keys.js settings.js)
+set(ZORBANIX_WEB_PAGE_FILES index.html style.css page.js loader.js layout.js keys.js settings.js
+    manifest.webmanifest)
 # The program gzipped by the build (cmake/Web.cmake); the page inflates it.
 set(ZORBANIX_WEB_PROGRAM_FILES zorbanix.js.gz zorbanix.wasm.gz zorbanix.data.gz)
 
 if(CMAKE_SCRIPT_MODE_FILE)
-  foreach(var SITE ZIP PAGE_DIR PROGRAM_DIR README)
+  foreach(var SITE ZIP PAGE_DIR PROGRAM_DIR README VERSION)
     if(NOT DEFINED ${var})
       message(FATAL_ERROR "WebCross.cmake: ${var} is not set")
     endif()
@@ -32,11 +34,37 @@ if(CMAKE_SCRIPT_MODE_FILE)
     file(COPY_FILE ${PROGRAM_DIR}/${name} ${SITE}/${name})
     list(APPEND entries ${name})
   endforeach()
-  # The browser tab's icon, where this build paints icons (-DICON=<png>).
-  if(ICON)
-    file(COPY_FILE ${ICON} ${SITE}/icon.png)
-    list(APPEND entries icon.png)
+  # The browser tab's icon and the installed app's, where this build paints
+  # icons.
+  if(ICON_DIR)
+    foreach(icon 64 192 512 maskable-512)
+      set(name icon-${icon}.png)
+      if(icon STREQUAL 64)
+        set(name icon.png)
+      endif()
+      file(COPY_FILE ${ICON_DIR}/zorbanix-${icon}.png ${SITE}/${name})
+      list(APPEND entries ${name})
+    endforeach()
   endif()
+  # The service worker caches every file but the README under a name of the
+  # release's version and of what the files hold, so that a new release, or
+  # a rebuilt one, replaces what an earlier visit cached.
+  set(cached ${entries})
+  list(REMOVE_ITEM cached README.txt)
+  set(digests "")
+  foreach(name ${cached})
+    file(SHA256 ${SITE}/${name} digest)
+    string(APPEND digests ${digest})
+  endforeach()
+  string(SHA256 digest "${digests}")
+  string(SUBSTRING ${digest} 0 12 digest)
+  list(TRANSFORM cached REPLACE "(.+)" "'\\1'")
+  list(JOIN cached ", " site_files)
+  file(READ ${PAGE_DIR}/sw.js worker)
+  string(REPLACE "@ZORBANIX_VERSION@" "${VERSION}-${digest}" worker "${worker}")
+  string(REPLACE "@ZORBANIX_SITE_FILES@" "${site_files}" worker "${worker}")
+  file(WRITE ${SITE}/sw.js "${worker}")
+  list(APPEND entries sw.js)
   file(REMOVE ${ZIP})
   execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP} --format=zip -- ${entries}
                   WORKING_DIRECTORY ${SITE} RESULT_VARIABLE packed)
@@ -97,7 +125,8 @@ add_custom_target(zorbanix_web_site ALL
   COMMAND ${CMAKE_COMMAND} -DSITE=${ZORBANIX_WEB_SITE} -DZIP=${ZORBANIX_WEB_ZIP}
           -DPAGE_DIR=${CMAKE_SOURCE_DIR}/web -DPROGRAM_DIR=${CMAKE_BINARY_DIR}/web/bin
           -DREADME=${CMAKE_SOURCE_DIR}/dist/README-web.txt
-          -DICON=$<$<TARGET_EXISTS:zorbanix_icons>:${ZORBANIX_ICON_DIR}/zorbanix-64.png>
+          -DVERSION=${PROJECT_VERSION}
+          -DICON_DIR=$<$<TARGET_EXISTS:zorbanix_icons>:${ZORBANIX_ICON_DIR}>
           -P ${CMAKE_CURRENT_LIST_FILE}
   COMMENT "Staging the browser site in ${ZORBANIX_WEB_SITE} and packing ${ZORBANIX_WEB_ZIP}"
   VERBATIM)
