@@ -50,10 +50,8 @@ foreach(picture ${picture_names})
   list(APPEND picture_files ${ZORBANIX_PICTURE_DIR}/${picture})
 endforeach()
 
-# The program's own files: their exported functions would not be linked from
-# a library, which nothing else calls into.
-add_executable(zorbanix ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/WebMain.cpp
-                        ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/WebScore.cpp)
+# The program's entry file, with the functions it exports to the page.
+add_executable(zorbanix ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/WebMain.cpp)
 target_link_libraries(zorbanix PRIVATE zorbanix_sdl)
 # One factory, createZorbanix(), so that "Play again" makes a fresh instance
 # with fresh static state, as a new run of the program has.

@@ -119,12 +119,7 @@ function toggleScaling() {
   writeSetting('scaling', scaling);
   applyLayout();
 }
-// SDL gives the canvas its 800 x 600 again at every resize of the page,
-// which clears it: the game then puts the whole picture again.
-addEventListener('resize', () => {
-  if (run) run.repaintCanvas = true;
-  applyLayout();
-});
+addEventListener('resize', applyLayout);
 
 // --- keys -------------------------------------------------------------------
 

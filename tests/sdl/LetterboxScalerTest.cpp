@@ -43,23 +43,28 @@ struct Surfaces {
 
 TEST(LetterboxScaler, WidensEveryPixelValueExactly) {
     // 65536 values in a 256 x 256 frame shown one to one; odd row lengths
-    // would leave a tail, so one frame is also 251 wide.
-    for (const int width : {256, 251}) {
-        Surfaces s(width, 256, width, 256, SDL_PIXELFORMAT_RGB888);
-        ASSERT_TRUE(s.frame && s.target);
-        for (int y = 0; y < 256; ++y) {
-            for (int x = 0; x < width; ++x) frameAt(s.frame, x, y) = (y << 8 | x) & 0xFFFF;
-        }
-        LetterboxScaler scaler;
-        scaler.draw(s.frame, s.target);
-        int wrong = 0;
-        for (int y = 0; y < 256; ++y) {
-            for (int x = 0; x < width; ++x) {
-                const Uint32 shown = shownAt(s.target, x, y) & 0xFFFFFF;
-                wrong += shown != expectedOf(frameAt(s.frame, x, y)) ? 1 : 0;
+    // would leave a tail, so one frame is also 251 wide. In the window's
+    // layout and in the browser canvas's, with red in the low byte.
+    for (const Uint32 format : {SDL_PIXELFORMAT_RGB888, SDL_PIXELFORMAT_BGR888}) {
+        for (const int width : {256, 251}) {
+            Surfaces s(width, 256, width, 256, format);
+            ASSERT_TRUE(s.frame && s.target);
+            for (int y = 0; y < 256; ++y) {
+                for (int x = 0; x < width; ++x) frameAt(s.frame, x, y) = (y << 8 | x) & 0xFFFF;
             }
+            LetterboxScaler scaler;
+            scaler.draw(s.frame, s.target);
+            int wrong = 0;
+            for (int y = 0; y < 256; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    Uint8 r = 0, g = 0, b = 0;
+                    SDL_GetRGB(shownAt(s.target, x, y), s.target->format, &r, &g, &b);
+                    const Uint32 shown = Uint32{r} << 16 | Uint32{g} << 8 | b;
+                    wrong += shown != expectedOf(frameAt(s.frame, x, y)) ? 1 : 0;
+                }
+            }
+            EXPECT_EQ(wrong, 0) << SDL_GetPixelFormatName(format) << ", width " << width;
         }
-        EXPECT_EQ(wrong, 0) << "width " << width;
     }
 }
 

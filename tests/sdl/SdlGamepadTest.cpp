@@ -1,12 +1,15 @@
-// A gamepad plugged in while the game runs plays through the keyboard's
-// snapshot, on SDL's virtual joystick posing as a game controller.
+// A gamepad plugged in while the game runs plays through the keys the game
+// reads, on SDL's virtual joystick posing as a game controller; and however
+// busy a pad is, the frame's event drain keeps window messages flowing.
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "platform/sdl/SdlDesktopEvents.h"
+#include "app/ShellPlatform.h"
+#include "platform/sdl/SdlEventLoop.h"
 #include "platform/sdl/SdlGamepads.h"
-#include "platform/sdl/SdlKeyboardSource.h"
+#include "platform/sdl/SdlPlayerKeys.h"
+#include "platform/sdl/SdlShell.h"
 
 namespace {
 
@@ -14,30 +17,42 @@ class SdlGamepadTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
-        installDesktopEvents();
+        selectSdlEvents();
     }
     void TearDown() override {
+        if (joystick_) SDL_JoystickClose(joystick_);
+        if (index_ >= 0) SDL_JoystickDetachVirtual(index_);
         closeGamepads();
         SDL_Quit();
     }
 
-    // One keyboard read after the pads were looked at.
-    const Uint8* read() {
-        pumpDesktopEvents();
-        int count = 0;
-        return sdlKeyboardSource().keyboardState(&count);
+    // A pad with every button and axis of a game controller.
+    SDL_Joystick* plugInPad() {
+        SDL_VirtualJoystickDesc pad{};
+        pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        pad.naxes = SDL_CONTROLLER_AXIS_MAX;
+        pad.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        index_ = SDL_JoystickAttachVirtualEx(&pad);
+        EXPECT_GE(index_, 0) << SDL_GetError();
+        joystick_ = SDL_JoystickOpen(index_);
+        EXPECT_NE(joystick_, nullptr);
+        return joystick_;
     }
+
+    // One read of the keys after a frame's drain.
+    const Uint8* read() {
+        drainSdlEvents();
+        int count = 0;
+        return sdlPlayerKeys().keyboardState(&count);
+    }
+
+    int index_ = -1;
+    SDL_Joystick* joystick_ = nullptr;
 };
 
 TEST_F(SdlGamepadTest, PadPluggedInLaterHoldsTheGameKeysUntilPulledOut) {
-    SDL_VirtualJoystickDesc pad{};
-    pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    pad.naxes = SDL_CONTROLLER_AXIS_MAX;
-    pad.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    const int index = SDL_JoystickAttachVirtualEx(&pad);
-    ASSERT_GE(index, 0) << SDL_GetError();
-    SDL_Joystick* joystick = SDL_JoystickOpen(index);
+    SDL_Joystick* joystick = plugInPad();
     ASSERT_NE(joystick, nullptr);
     read();
 
@@ -47,13 +62,16 @@ TEST_F(SdlGamepadTest, PadPluggedInLaterHoldsTheGameKeysUntilPulledOut) {
     EXPECT_TRUE(keys[SDL_SCANCODE_LEFT]);
     EXPECT_TRUE(keys[SDL_SCANCODE_P]);
     EXPECT_FALSE(keys[SDL_SCANCODE_SPACE]);
+    // Held on through one more frame with no read: holding is no new press,
+    // so once let go the buttons read as up at the very next read.
+    drainSdlEvents();
 
     // The stick past its dead zone; A pressed and let go between two reads.
     SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_RELEASED);
     SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_START, SDL_RELEASED);
     SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, 30000);
     SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, SDL_PRESSED);
-    pumpDesktopEvents();
+    drainSdlEvents();
     SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, SDL_RELEASED);
     keys = read();
     EXPECT_FALSE(keys[SDL_SCANCODE_LEFT]);
@@ -64,8 +82,52 @@ TEST_F(SdlGamepadTest, PadPluggedInLaterHoldsTheGameKeysUntilPulledOut) {
 
     // Pulled out with the stick still over: nothing stays held.
     SDL_JoystickClose(joystick);
-    SDL_JoystickDetachVirtual(index);
+    joystick_ = nullptr;
+    SDL_JoystickDetachVirtual(index_);
+    index_ = -1;
     EXPECT_FALSE(read()[SDL_SCANCODE_RIGHT]);
+}
+
+TEST_F(SdlGamepadTest, AStickFloodingEventsDoesNotHoldUpAFocusLoss) {
+    // The windowless window never has the keyboard, without which SDL would
+    // let no stick move.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    SdlShell shell;
+    installShellPlatform(&shell);
+    const WindowHandle window = shell.createMainWindow("Zorbanix", nullptr);
+    ASSERT_NE(window, nullptr) << SDL_GetError();
+    SDL_Joystick* joystick = plugInPad();
+    ASSERT_NE(joystick, nullptr);
+
+    // One frame as play runs it: the drain at the blank, then the run loop
+    // takes one message.
+    ShellMessage message = {};
+    const auto frame = [&](int n) {
+        // Every axis moves at every frame, each move an event or two.
+        for (int axis = 0; axis < SDL_CONTROLLER_AXIS_MAX; ++axis) {
+            SDL_JoystickSetVirtualAxis(joystick, axis,
+                                       static_cast<Sint16>((n % 2 ? 1 : -1) * 20000));
+        }
+        drainSdlEvents();
+        return shell.PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);
+    };
+    // Five seconds of play at 60 frames a second.
+    for (int n = 0; n < 300; ++n) frame(n);
+
+    // The loss is real: the window is still without the keyboard.
+    SDL_Event lost = {};
+    lost.type = SDL_WINDOWEVENT;
+    lost.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    lost.window.windowID = SDL_GetWindowID(reinterpret_cast<SDL_Window*>(window));
+    ASSERT_EQ(SDL_PushEvent(&lost), 1);
+    bool paused = false;
+    for (int n = 0; n < 2 && !paused; ++n) {
+        paused = frame(n) && message.message == WM_ACTIVATEAPP && message.wParam == 0;
+    }
+    EXPECT_TRUE(paused);
+
+    installShellPlatform(nullptr);
+    SDL_DestroyWindow(reinterpret_cast<SDL_Window*>(window));
 }
 
 }  // namespace

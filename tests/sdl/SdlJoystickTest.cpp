@@ -5,14 +5,13 @@
 #include "platform/sdl/SdlDevicePlatform.h"
 #include "platform/sdl/SdlDirectInput.h"
 #include "platform/sdl/SdlJoystickDevice.h"
-#include "platform/sdl/SdlKeyboardSource.h"
+#include "platform/sdl/SdlPlayerKeys.h"
 #include "support/ScopedPlatform.h"
 
 namespace {
 
-class FocusedSource final : public SdlKeyboardSource {
+class FocusedSource final : public SdlPlayerKeys {
 public:
-    void pumpEvents() override {}
     SDL_Window* keyboardFocus() override { return focus; }
     const Uint8* keyboardState(int* count) override {
         *count = 0;

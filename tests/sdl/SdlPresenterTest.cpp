@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/sdl/SdlDisplayPacing.h"
+#include "platform/sdl/SdlEventState.h"
 #include "platform/sdl/SdlPresenter.h"
-#include "platform/sdl/SdlWindowOptions.h"
 #include "platform/sdl/software/SoftwareDisplay.h"
 
 namespace {
@@ -210,7 +210,7 @@ TEST_F(SdlPresenterTest, FollowsScalingAsAskedAndShowsNothingWhileHidden) {
 
     // Whole numbers only: 800 x 600 in the middle, and what was picture
     // around it is bar now.
-    requestIntegerScaleToggle();
+    sdlEventState().requestIntegerScaleToggle();
     presenter.present(frame_);
     EXPECT_EQ(shown(handle, 34, 100), 0x000000u);
     EXPECT_EQ(shown(handle, 500, 30), 0x000000u);

@@ -1,10 +1,11 @@
-// The SDL shell turning SDL's events into the window messages the run loop
-// and the window procedure expect. Runs on SDL's dummy video driver.
+// The SDL shell handing the run loop the window messages that the frame's
+// event drain made of SDL's events. Runs on SDL's dummy video driver.
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "app/ShellPlatform.h"
+#include "platform/sdl/SdlEventLoop.h"
 #include "platform/sdl/SdlShell.h"
 
 namespace {
@@ -24,7 +25,6 @@ protected:
 
     void TearDown() override {
         installShellPlatform(nullptr);
-        switchInputEvents(true);
         if (window) SDL_DestroyWindow(reinterpret_cast<SDL_Window*>(window));
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     }
@@ -43,8 +43,10 @@ protected:
         SDL_PushEvent(&event);
     }
 
-    // The next message, or WM_NULL with a null window when there is none.
+    // The next message after a frame's drain, or WM_NULL with a null window
+    // when there is none.
     ShellMessage next() {
+        drainSdlEvents();
         ShellMessage message = {nullptr, 0xFFFF, 0, 0};
         if (!shell.PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             return {nullptr, WM_NULL, 0, 0};
@@ -97,18 +99,19 @@ TEST_F(SdlShellTest, WindowEventsBecomeMessagesOneAtATime) {
     ShellMessage lost = next();
     EXPECT_EQ(lost.message, WM_ACTIVATEAPP);
     EXPECT_EQ(lost.wParam, 0u);
-    EXPECT_EQ(next().message, WM_NULL);
+    // Events that are no window's make no message.
+    EXPECT_EQ(next().window, nullptr);
     EXPECT_FALSE(shell.PeekMessageA(nullptr, nullptr, 0, 0, PM_REMOVE));
 }
 
-TEST_F(SdlShellTest, APostedQuitComesBeforeEventsStillQueuedWithItsCode) {
-    pushEvent(SDL_USEREVENT);
+TEST_F(SdlShellTest, APostedQuitComesBeforeMessagesStillQueuedWithItsCode) {
+    pushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
     shell.PostQuitMessage(3);
 
     ShellMessage quit = next();
     EXPECT_EQ(quit.message, WM_QUIT);
     EXPECT_EQ(quit.wParam, 3u);
-    EXPECT_EQ(next().window, window);  // the user event, still there
+    EXPECT_EQ(next().message, WM_PAINT);  // still there
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The browser build played end to end in headless Chromium, once with the
 // keyboard, once with touch emulation on (a phone with three device pixels
-// per CSS pixel), and once across a reload and offline.
+// per CSS pixel), once hidden and shown again, and once across a reload and
+// offline.
 //
 //   node browser_run.mjs <site> <pictures> <zorbanix_wine_screens> <work folder>
 //
@@ -301,6 +302,50 @@ async function touchRun() {
   await context.close();
 }
 
+// --- a pause that holds while the page is hidden ----------------------------
+
+// Headless Chromium keeps every page visible, so what a page goes through in
+// a background tab or a minimised window is played here: document.hidden and
+// visibilityState change, visibilitychange fires, and no animation frame
+// runs while the page is hidden (one already asked for waits until it shows).
+function installVisibility() {
+  const request = window.requestAnimationFrame.bind(window);
+  const held = [];
+  window.requestAnimationFrame = (callback) =>
+    request((time) => (document.hidden ? held.push(callback) : callback(time)));
+  window.zorbanixSetHidden = (hidden) => {
+    Object.defineProperty(document, 'hidden', { configurable: true, get: () => hidden });
+    Object.defineProperty(document, 'visibilityState', { configurable: true,
+                                                         get: () => (hidden ? 'hidden' : 'visible') });
+    document.dispatchEvent(new Event('visibilitychange'));
+    if (!hidden) held.splice(0).forEach((callback) => request(callback));
+  };
+}
+
+async function hiddenPageRun() {
+  const context = await browser.newContext({ viewport: { width: 1280, height: 720 } });
+  const page = await freshPage(context);
+  await page.evaluate(installVisibility);
+  await page.keyboard.press('Enter');
+  await waitForScreen(page, 'title');
+  await page.keyboard.press('Space');
+  await waitForPlay(page);
+  check(!(await playField(page)).paused, 'play runs before the page is hidden');
+  await page.evaluate(() => window.zorbanixSetHidden(true));
+  await pause(1500);
+  await page.evaluate(() => window.zorbanixSetHidden(false));
+  await pause(300);
+  const back = await playField(page);
+  await pause(PAUSE_REPEAT);
+  const later = await playField(page);
+  check(back.paused && later.paused && later.ships.length === 1 && later.ships[0] === back.ships[0],
+        'a hidden page pauses play, and it stays paused once the page shows again');
+  await page.keyboard.press('KeyP');
+  await pause(PAUSE_REPEAT);
+  check(!(await playField(page)).paused, 'P resumes play after the page was hidden');
+  await context.close();
+}
+
 // After one visit the best score outlives a reload, and with the network
 // cut the page loads again from the service worker's cache and plays.
 async function keptAndOfflineRun() {
@@ -345,6 +390,7 @@ async function keptAndOfflineRun() {
 try {
   await keyboardRun();
   await touchRun();
+  await hiddenPageRun();
   await keptAndOfflineRun();
 } catch (error) {
   console.log(`FAILED: ${error.message}`);

@@ -12,13 +12,14 @@ namespace {
 
 // 5 and 6 bits widen to 8 by repeating their top bits below them, so that
 // full intensity stays full: (v << 3 | v >> 2) and (v << 2 | v >> 4).
-// With `redLow` red goes into the low byte and blue into the third (the
+// With `RedLow` red goes into the low byte and blue into the third (the
 // browser's canvas layout) instead.
-inline Uint32 widen(std::uint16_t pixel, bool redLow) {
+template <bool RedLow>
+inline Uint32 widen(std::uint16_t pixel) {
     Uint32 red = pixel >> 11;
     const Uint32 green = (pixel >> 5) & 0x3F;
     Uint32 blue = pixel & 0x1F;
-    if (redLow) std::swap(red, blue);
+    if (RedLow) std::swap(red, blue);
     return 0xFF000000u | ((red << 3 | red >> 2) << 16) | ((green << 2 | green >> 4) << 8) |
            (blue << 3 | blue >> 2);
 }
@@ -26,8 +27,10 @@ inline Uint32 widen(std::uint16_t pixel, bool redLow) {
 // One row from RGB565 to 0xFFRRGGBB. Eight pixels at a time where SSE2 is
 // there: each channel is masked in place and widened with one high-half
 // multiply, (v << 11) * 264 >> 16 being v << 3 | v >> 2 for 5 bits and
-// (v << 5) * 8320 >> 16 being v << 2 | v >> 4 for 6.
-void widenRow(const std::uint16_t* in, Uint32* out, int count, bool redLow) {
+// (v << 5) * 8320 >> 16 being v << 2 | v >> 4 for 6. The layout is a
+// template argument so that the loop carries no test of it.
+template <bool RedLow>
+void widenRowAs(const std::uint16_t* in, Uint32* out, int count) {
     int x = 0;
 #if defined(__SSE2__)
     const __m128i redMask = _mm_set1_epi16(static_cast<short>(0xF800));
@@ -37,10 +40,11 @@ void widenRow(const std::uint16_t* in, Uint32* out, int count, bool redLow) {
     const __m128i opaque = _mm_set1_epi16(static_cast<short>(0xFF00));
     for (; x + 8 <= count; x += 8) {
         const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x));
-        __m128i red = _mm_mulhi_epu16(_mm_and_si128(pixels, redMask), fiveBits);
+        const __m128i high = _mm_mulhi_epu16(_mm_and_si128(pixels, redMask), fiveBits);
         const __m128i green = _mm_mulhi_epu16(_mm_and_si128(pixels, greenMask), sixBits);
-        __m128i blue = _mm_mulhi_epu16(_mm_slli_epi16(pixels, 11), fiveBits);
-        if (redLow) std::swap(red, blue);
+        const __m128i low = _mm_mulhi_epu16(_mm_slli_epi16(pixels, 11), fiveBits);
+        const __m128i red = RedLow ? low : high;
+        const __m128i blue = RedLow ? high : low;
         const __m128i greenBlue = _mm_or_si128(_mm_slli_epi16(green, 8), blue);
         const __m128i alphaRed = _mm_or_si128(red, opaque);
         auto* target = reinterpret_cast<__m128i*>(out + x);
@@ -48,7 +52,15 @@ void widenRow(const std::uint16_t* in, Uint32* out, int count, bool redLow) {
         _mm_storeu_si128(target + 1, _mm_unpackhi_epi16(greenBlue, alphaRed));
     }
 #endif
-    for (; x < count; ++x) out[x] = widen(in[x], redLow);
+    for (; x < count; ++x) out[x] = widen<RedLow>(in[x]);
+}
+
+void widenRow(const std::uint16_t* in, Uint32* out, int count, bool redLow) {
+    if (redLow) {
+        widenRowAs<true>(in, out, count);
+    } else {
+        widenRowAs<false>(in, out, count);
+    }
 }
 
 const std::uint16_t* frameRow(const SDL_Surface* frame, int y) {

@@ -5,7 +5,7 @@
 #include "platform/sdl/SdlDirectInput.h"
 #include "platform/sdl/SdlDirectSound.h"
 #include "platform/sdl/SdlInputDevice.h"
-#include "platform/sdl/SdlKeyboardSource.h"
+#include "platform/sdl/SdlPlayerKeys.h"
 
 namespace {
 constexpr DiResult kDiOldVersion = static_cast<DiResult>(0x8007047Eu);
@@ -14,7 +14,7 @@ constexpr DiResult kDiOutOfMemory = static_cast<DiResult>(0x8007000Eu);
 constexpr std::uint32_t kOldestVersion = 0x0300;
 }  // namespace
 
-SdlDevicePlatform::SdlDevicePlatform(SdlKeyboardSource* source) : source_(source) {}
+SdlDevicePlatform::SdlDevicePlatform(SdlPlayerKeys* source) : source_(source) {}
 
 DiResult SdlDevicePlatform::DirectInputCreateA(InstanceHandle, std::uint32_t version,
                                                DirectInput** out) {
@@ -35,6 +35,6 @@ DsResult SdlDevicePlatform::DirectSoundCreate(const SoundDeviceGuid*, DirectSoun
 }
 
 DevicePlatform& sdlDevicePlatform() {
-    static SdlDevicePlatform platform(&sdlKeyboardSource());
+    static SdlDevicePlatform platform(&sdlPlayerKeys());
     return platform;
 }

@@ -23,7 +23,7 @@ bool isJoystickGuid(const DiGuid& guid) {
 
 }  // namespace
 
-SdlDirectInput::SdlDirectInput(SdlKeyboardSource* source) : source_(source) {}
+SdlDirectInput::SdlDirectInput(SdlPlayerKeys* source) : source_(source) {}
 
 SdlDirectInput::~SdlDirectInput() {
     if (joystickSubsystem_) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);

@@ -6,14 +6,14 @@
 
 #include "devices/DirectInputApi.h"
 
-class SdlKeyboardSource;
+class SdlPlayerKeys;
 
 // DirectInput on SDL: the system keyboard and SDL's joysticks. A joystick's
 // instance GUID carries its SDL instance id, so that the device created from
 // an enumerated record is the joystick that was offered.
 class SdlDirectInput final : public DirectInput {
 public:
-    explicit SdlDirectInput(SdlKeyboardSource* source);
+    explicit SdlDirectInput(SdlPlayerKeys* source);
     SdlDirectInput(const SdlDirectInput&) = delete;
     SdlDirectInput& operator=(const SdlDirectInput&) = delete;
 
@@ -34,7 +34,7 @@ private:
     bool joysticksReady();
     DiResult createJoystick(const DiGuid& guid, DirectInputDevice** out);
 
-    SdlKeyboardSource* source_;
+    SdlPlayerKeys* source_;
     std::uint32_t references_ = 1;
     bool joystickSubsystem_ = false;
 };

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/sdl/SdlKeyboardSource.h"
+#include "platform/sdl/SdlEventState.h"
 
 namespace {
 
@@ -69,29 +69,25 @@ SDL_Scancode scancodeForStick(int x) {
     return SDL_SCANCODE_UNKNOWN;
 }
 
-bool noteGamepadEvent(const SDL_Event& event) {
+void noteGamepadEvent(const SDL_Event& event, SdlEventState& state) {
     switch (event.type) {
         case SDL_CONTROLLERDEVICEADDED:
             openPad(event.cdevice.which);
-            return true;
+            break;
         case SDL_CONTROLLERDEVICEREMOVED:
             closePad(event.cdevice.which);
-            return true;
+            break;
         case SDL_CONTROLLERBUTTONDOWN: {
             const SDL_Scancode key = scancodeForButton(event.cbutton.button);
-            if (key != SDL_SCANCODE_UNKNOWN) noteKeyPressed(key);
-            return true;
+            if (key != SDL_SCANCODE_UNKNOWN) state.keyPressed(key);
+            break;
         }
-        case SDL_CONTROLLERBUTTONUP:
-        case SDL_CONTROLLERAXISMOTION:
-        case SDL_CONTROLLERDEVICEREMAPPED:
-            return true;
         default:
-            return false;
+            break;
     }
 }
 
-void refreshGamepadKeys() {
+void refreshGamepadKeys(SdlEventState& state) {
     bool down[SDL_NUM_SCANCODES] = {};
     for (SDL_GameController* pad : openPads()) {
         for (int button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button) {
@@ -102,11 +98,11 @@ void refreshGamepadKeys() {
         }
         down[scancodeForStick(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX))] = true;
     }
-    for (SDL_Scancode key : kPadKeys) holdKey(KeyHolder::Gamepad, key, down[key]);
+    for (SDL_Scancode key : kPadKeys) state.holdKey(KeyHolder::Gamepad, key, down[key]);
 }
 
 void closeGamepads() {
     for (SDL_GameController* pad : openPads()) SDL_GameControllerClose(pad);
     openPads().clear();
-    releaseHeldKeys(KeyHolder::Gamepad);
+    sdlEventState().releaseKeys(KeyHolder::Gamepad);
 }

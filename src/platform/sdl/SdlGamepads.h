@@ -2,18 +2,19 @@
 
 #include <SDL.h>
 
+class SdlEventState;
+
 // Gamepads through SDL's game-controller API, plugged in and out at any time.
 // They play through the keyboard's snapshot: the d-pad and the left stick
 // hold Left and Right, A or B holds Space, Start holds P and Back holds
 // Escape. The game itself never hears of them.
 
 // Opens a pad that was plugged in, closes one that was pulled out, and notes
-// a button press for the next keyboard read (a tap shorter than a frame).
-// True when the event was a pad's and need not be queued.
-bool noteGamepadEvent(const SDL_Event& event);
+// a button press for the next key read (a tap shorter than a frame).
+void noteGamepadEvent(const SDL_Event& event, SdlEventState& state);
 
-// Holds the keys that the open pads hold now.
-void refreshGamepadKeys();
+// Holds the keys that the open pads hold now, and lets go of the others.
+void refreshGamepadKeys(SdlEventState& state);
 
 void closeGamepads();
 

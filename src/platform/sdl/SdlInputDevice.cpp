@@ -1,8 +1,8 @@
 #include "platform/sdl/SdlInputDevice.h"
 
-#include "platform/sdl/SdlKeyboardSource.h"
+#include "platform/sdl/SdlPlayerKeys.h"
 
-SdlInputDevice::SdlInputDevice(SdlKeyboardSource* source, DiDataFormat format)
+SdlInputDevice::SdlInputDevice(SdlPlayerKeys* source, DiDataFormat format)
     : source_(source), expectedFormat_(format) {}
 
 DiResult SdlInputDevice::SetDataFormat(DiDataFormat format) {
@@ -27,10 +27,7 @@ DiResult SdlInputDevice::SetCooperativeLevel(WindowHandle window, std::uint32_t 
 DiResult SdlInputDevice::Acquire() {
     if (!formatSet_) return kDiInvalidParam;
     if (acquired_) return kDiNoEffect;
-    if (foreground_) {
-        source_->pumpEvents();
-        if (!hasFocus()) return DIERR_OTHERAPPHASPRIO;
-    }
+    if (foreground_ && !hasFocus()) return DIERR_OTHERAPPHASPRIO;
     const DiResult ready = canAcquire();
     if (ready != DI_OK) return ready;
     acquired_ = true;
@@ -69,7 +66,6 @@ DiResult SdlInputDevice::Poll() {
 
 DiResult SdlInputDevice::checkHeld() {
     if (!acquired_) return DIERR_NOTACQUIRED;
-    source_->pumpEvents();
     if (foreground_ && !hasFocus()) {
         acquired_ = false;
         return DIERR_INPUTLOST;

@@ -6,7 +6,7 @@
 
 #include "devices/DirectInputApi.h"
 
-class SdlKeyboardSource;
+class SdlPlayerKeys;
 
 // DirectInput results that only the SDL devices give.
 constexpr DiResult kDiNoEffect = S_FALSE_RESULT;
@@ -22,7 +22,7 @@ constexpr DiResult kDiUnplugged = static_cast<DiResult>(0x80040209u);
 // comes to the front.
 class SdlInputDevice : public DirectInputDevice2 {
 public:
-    SdlInputDevice(SdlKeyboardSource* source, DiDataFormat format);
+    SdlInputDevice(SdlPlayerKeys* source, DiDataFormat format);
     SdlInputDevice(const SdlInputDevice&) = delete;
     SdlInputDevice& operator=(const SdlInputDevice&) = delete;
 
@@ -45,10 +45,11 @@ protected:
     // Whether the device may be acquired now (besides the focus rule).
     virtual DiResult canAcquire() { return DI_OK; }
     // DI_OK while the device is acquired and its window still has the focus;
-    // otherwise the result a read must give. Pumps SDL's events first.
+    // otherwise the result a read must give, as the last frame's events left
+    // the focus.
     DiResult checkHeld();
 
-    SdlKeyboardSource* source_;
+    SdlPlayerKeys* source_;
 
 private:
     bool hasFocus();

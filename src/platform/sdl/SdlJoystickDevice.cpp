@@ -40,7 +40,7 @@ std::uint32_t povFromHat(Uint8 hat) {
 
 }  // namespace
 
-SdlJoystickDevice::SdlJoystickDevice(SdlKeyboardSource* source, SdlDirectInput* owner,
+SdlJoystickDevice::SdlJoystickDevice(SdlPlayerKeys* source, SdlDirectInput* owner,
                                      SDL_Joystick* joystick)
     : SdlInputDevice(source, DiDataFormat::Joystick), owner_(owner), joystick_(joystick) {
     for (Range& range : ranges_) range = {kDefaultMin, kDefaultMax};

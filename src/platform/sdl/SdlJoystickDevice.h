@@ -12,7 +12,7 @@ class SdlDirectInput;
 class SdlJoystickDevice final : public SdlInputDevice {
 public:
     // Takes the opened joystick and a reference to its DirectInput object.
-    SdlJoystickDevice(SdlKeyboardSource* source, SdlDirectInput* owner, SDL_Joystick* joystick);
+    SdlJoystickDevice(SdlPlayerKeys* source, SdlDirectInput* owner, SDL_Joystick* joystick);
 
     // DIPROP_RANGE for one axis (DIPH_BYOFFSET) or for all of them.
     DiResult SetProperty(const DiPropRange* range) override;

@@ -1,13 +1,13 @@
 #include "platform/sdl/SdlKeyboardDevice.h"
 
 #include "platform/sdl/SdlKeyMap.h"
-#include "platform/sdl/SdlKeyboardSource.h"
+#include "platform/sdl/SdlPlayerKeys.h"
 
 namespace {
 constexpr std::uint32_t kSnapshotSize = 256;
 }
 
-SdlKeyboardDevice::SdlKeyboardDevice(SdlKeyboardSource* source)
+SdlKeyboardDevice::SdlKeyboardDevice(SdlPlayerKeys* source)
     : SdlInputDevice(source, DiDataFormat::Keyboard) {}
 
 DiResult SdlKeyboardDevice::GetDeviceState(std::uint32_t size, void* data) {

@@ -6,7 +6,7 @@
 // from SDL's key state, key by key place.
 class SdlKeyboardDevice final : public SdlInputDevice {
 public:
-    explicit SdlKeyboardDevice(SdlKeyboardSource* source);
+    explicit SdlKeyboardDevice(SdlPlayerKeys* source);
 
     DiResult GetDeviceState(std::uint32_t size, void* data) override;
 };

@@ -4,17 +4,19 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "app/Application.h"
 #include "app/EntryPoint.h"
 #include "app/ShellPlatform.h"
 #include "devices/DevicePlatform.h"
 #include "display/DisplayPlatform.h"
 #include "platform/sdl/SdlCommandLine.h"
-#include "platform/sdl/SdlDesktopEvents.h"
 #include "platform/sdl/SdlDevicePlatform.h"
 #include "platform/sdl/SdlDisplayPlatform.h"
+#include "platform/sdl/SdlEventLoop.h"
 #include "platform/sdl/SdlGamepads.h"
 #include "platform/sdl/SdlShell.h"
 #include "platform/sdl/SdlVideoDriver.h"
@@ -45,6 +47,30 @@ std::vector<std::string> pictureFolders() {
         SDL_free(base);
     }
     return folders;
+}
+
+// The one line the program prints when it ends.
+void printFinalScore() {
+    std::printf("Zorbanix: final score %ld\n", static_cast<long>(application().score()));
+    std::fflush(stdout);
+}
+
+// What SDL's library holds for the program, given back.
+void closeSdl() {
+    closeGamepads();
+    sdlPresenter().detach();
+    SDL_Quit();
+}
+
+// A second quit request: the run is left where it stands (its game and
+// pictures go with the process), but the devices let go of the screen, the
+// keyboard and the sound device first. The frame's event drain calls this,
+// between two frames, never from inside a device's call.
+void endProgramNow() {
+    printFinalScore();
+    application().shutdown();
+    closeSdl();
+    std::exit(0);
 }
 
 }  // namespace
@@ -84,9 +110,11 @@ int main(int argc, char** argv) {
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     setPictureFolders(pictureFolders());
 
+    installSdlPresenter(&sdlPresenter());
     installDisplayPlatform(&sdlDisplayPlatform());
     installDevicePlatform(&sdlDevicePlatform());
     installShellPlatform(&sdlShellPlatform());
+    setEndProgramNow(endProgramNow);
 
     const int exitCode = programMain(nullptr, 1);
     if (exitCode == 0) {
@@ -100,8 +128,6 @@ int main(int argc, char** argv) {
                      SDL_GetError());
     }
 
-    closeGamepads();
-    sdlPresenter().detach();
-    SDL_Quit();
+    closeSdl();
     return exitCode;
 }

@@ -1,14 +1,9 @@
 #include "platform/sdl/SdlPresenter.h"
 
-#if defined(__EMSCRIPTEN__)
-#include "platform/sdl/web/AnimationFrame.h"
-#include "platform/sdl/web/CanvasPresenter.h"
-#endif
-
 #include <algorithm>
 #include <cstring>
 
-#include "platform/sdl/SdlDesktopEvents.h"
+#include "platform/sdl/SdlEventState.h"
 #include "platform/sdl/SdlWindowOptions.h"
 
 #if defined(__linux__)
@@ -76,7 +71,8 @@ bool drawsInSoftware(SDL_Renderer* renderer) {
 
 }  // namespace
 
-SdlPresenter::SdlPresenter(PacingClock& clock) : clock_(clock), pacing_(clock, 0) {}
+SdlPresenter::SdlPresenter(PacingClock& clock, SdlEventState& requests)
+    : clock_(clock), requests_(requests), pacing_(clock, 0) {}
 
 SdlPresenter::~SdlPresenter() { detach(); }
 
@@ -89,7 +85,6 @@ void SdlPresenter::detach() {
         if (texture_) SDL_DestroyTexture(texture_);
         if (renderer_ && ownsRenderer_) SDL_DestroyRenderer(renderer_);
     }
-    if (window_) SDL_DelEventWatch(noteWindowEvent, this);
     texture_ = nullptr;
     renderer_ = nullptr;
     ownsRenderer_ = false;
@@ -128,7 +123,6 @@ bool SdlPresenter::attachWindow(WindowHandle window) {
                 windowId_ = SDL_GetWindowID(sdlWindow);
                 onSurface_ = true;
                 pacing_.setRefreshRate(reportedRefreshRate(sdlWindow));
-                SDL_AddEventWatch(noteWindowEvent, this);
                 setIntegerScale(sdlWindowOptions().integerScale);
                 return true;
             }
@@ -146,18 +140,8 @@ bool SdlPresenter::attachWindow(WindowHandle window) {
     renderer_ = renderer;
     ownsRenderer_ = owns;
     pacing_.setRefreshRate(reportedRefreshRate(sdlWindow));
-    SDL_AddEventWatch(noteWindowEvent, this);
     setIntegerScale(sdlWindowOptions().integerScale);
     return true;
-}
-
-int SDLCALL SdlPresenter::noteWindowEvent(void* presenter, SDL_Event* event) {
-    auto* self = static_cast<SdlPresenter*>(presenter);
-    if (event->type == SDL_WINDOWEVENT && event->window.windowID == self->windowId_ &&
-        event->window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-        self->surfaceChanged_ = true;
-    }
-    return 0;
 }
 
 bool SdlPresenter::outOfSight() const {
@@ -171,8 +155,9 @@ void SdlPresenter::setIntegerScale(bool on) {
 
 void SdlPresenter::takeRequests() {
     if (!window_) return;
-    if (takeFullScreenToggle()) switchFullScreen();
-    if (takeIntegerScaleToggle()) setIntegerScale(!scaler_.integerScale());
+    if (requests_.takeWindowResized()) surfaceChanged_ = true;
+    if (requests_.takeFullScreenToggle()) switchFullScreen();
+    if (requests_.takeIntegerScaleToggle()) setIntegerScale(!scaler_.integerScale());
 }
 
 void SdlPresenter::switchFullScreen() {
@@ -228,10 +213,6 @@ void SdlPresenter::presentOnSurface(SDL_Surface* visible) {
     if (!surface) return;
     if (surfaceChanged_) scaler_.reset();
     surfaceChanged_ = false;
-#if defined(__EMSCRIPTEN__)
-    presentOnCanvas(visible, surface);
-    return;
-#endif
     if (LetterboxScaler::writes(surface)) {
         scaler_.draw(visible, surface);
     } else {
@@ -266,13 +247,6 @@ void SdlPresenter::waitForVerticalBlank() {
     if (outOfSight()) {
         clock_.sleepMilliseconds(kOutOfSightWaitMs);
     } else {
-#if defined(__EMSCRIPTEN__)
-        waitForAnimationFrame();
-#else
         pacing_.waitForVerticalBlank();
-#endif
     }
-    // The game-over screen reads no keys; a second quit request there must
-    // still end the program, and a pad plugged in must still be seen.
-    pumpDesktopEvents();
 }

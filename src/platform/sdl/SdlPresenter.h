@@ -6,6 +6,7 @@
 
 #include "platform/sdl/LetterboxScaler.h"
 #include "platform/sdl/SdlDisplayPacing.h"
+#include "platform/sdl/SdlEventState.h"
 #include "platform/sdl/software/SoftwareDisplay.h"
 
 // Shows the software display's frames in the game window, letterboxed and
@@ -19,14 +20,16 @@
 // WindowHandle that is the SDL_Window* itself.
 //
 // At each frame the presenter carries out what the player asked for since
-// the last (see SdlWindowOptions.h): full screen or a window, whole-number
-// scaling on or off. While the window is minimised or hidden nothing is
+// the last, as the event state holds it (SdlEventState.h): full screen or a
+// window, whole-number scaling on or off; and after a resize it paints the
+// bars again. While the window is minimised or hidden nothing is
 // shown and the wait for the blank lasts a quarter of a second, so the game
 // goes on at a few frames a second on next to no processor time; its clock
 // is the tick counter, so its pace does not change.
 class SdlPresenter final : public FramePresenter {
 public:
-    explicit SdlPresenter(PacingClock& clock = sdlPacingClock());
+    explicit SdlPresenter(PacingClock& clock = sdlPacingClock(),
+                          SdlEventState& requests = sdlEventState());
     ~SdlPresenter() override;
     SdlPresenter(const SdlPresenter&) = delete;
     SdlPresenter& operator=(const SdlPresenter&) = delete;
@@ -54,9 +57,9 @@ private:
     void takeRequests();
     void switchFullScreen();
     void setIntegerScale(bool on);
-    static int SDLCALL noteWindowEvent(void* presenter, SDL_Event* event);
 
     PacingClock& clock_;
+    SdlEventState& requests_;
     VerticalBlankPacing pacing_;
     SDL_Window* window_ = nullptr;
     std::uint32_t windowId_ = 0;
@@ -66,8 +69,8 @@ private:
     bool onSurface_ = false;
     LetterboxScaler scaler_;
     // Set when the window's surface may have been made anew since the last
-    // frame (a resize, even one undone before the frame), whose bars are
-    // then painted again.
+    // frame (a resize, even one undone before the frame, or a switch of the
+    // presenter's own), whose bars are then painted again.
     bool surfaceChanged_ = false;
     // Where the window was, and how large, before it went full screen.
     SDL_Rect windowed_ = {0, 0, 0, 0};

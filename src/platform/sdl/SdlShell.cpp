@@ -3,7 +3,8 @@
 #include <SDL.h>
 
 #include "app/WindowProcedure.h"
-#include "platform/sdl/SdlDesktopEvents.h"
+#include "platform/sdl/SdlEventLoop.h"
+#include "platform/sdl/SdlEventState.h"
 #include "platform/sdl/SdlWindowOptions.h"
 
 namespace {
@@ -14,61 +15,13 @@ constexpr int SW_HIDE = 0;
 
 SDL_Window* sdlWindow(WindowHandle window) { return reinterpret_cast<SDL_Window*>(window); }
 
-}  // namespace
-
-void switchInputEvents(bool on) {
-    // Joystick events stay on: while they are all off SDL stops updating the
-    // joysticks at all.
-    static const std::uint32_t kInputEvents[] = {
-        SDL_KEYDOWN,     SDL_KEYUP,           SDL_TEXTEDITING,   SDL_TEXTINPUT,
-        SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_MOUSEWHEEL,
-        SDL_FINGERDOWN,  SDL_FINGERUP,        SDL_FINGERMOTION,  SDL_MULTIGESTURE,
-    };
-    for (std::uint32_t type : kInputEvents) SDL_EventState(type, on ? SDL_ENABLE : SDL_IGNORE);
-}
-
-namespace {
-
 // Whether the window is out of the player's reach now: without the keyboard,
-// minimised or hidden. A focus event is read against this, because events
-// wait in the queue while the screens before play run: a switch away and
-// back again during the title must not pause the first wave.
+// minimised or hidden.
 bool inBackground(WindowHandle window) {
     if (!window) return false;
     const Uint32 flags = SDL_GetWindowFlags(sdlWindow(window));
     return (flags & SDL_WINDOW_INPUT_FOCUS) == 0 ||
            (flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0;
-}
-
-// The message an event stands for, addressed to `window`.
-ShellMessage messageFor(const SDL_Event& event, WindowHandle window) {
-    ShellMessage message = {window, WM_NULL, 0, 0};
-    if (event.type == SDL_QUIT) {
-        message.message = WM_DESTROY;
-    } else if (event.type == SDL_WINDOWEVENT) {
-        switch (event.window.event) {
-            case SDL_WINDOWEVENT_CLOSE:
-                message.message = WM_DESTROY;
-                break;
-            case SDL_WINDOWEVENT_EXPOSED:
-                message.message = WM_PAINT;
-                break;
-            case SDL_WINDOWEVENT_FOCUS_LOST:
-            case SDL_WINDOWEVENT_MINIMIZED:
-            case SDL_WINDOWEVENT_HIDDEN:
-                // As Windows says it when another program takes the
-                // foreground: WM_ACTIVATEAPP with false.
-                if (inBackground(window)) message.message = WM_ACTIVATEAPP;
-                break;
-            case SDL_WINDOWEVENT_FOCUS_GAINED:
-                message.message = WM_ACTIVATEAPP;
-                message.wParam = 1;
-                break;
-            default:
-                break;
-        }
-    }
-    return message;
 }
 
 }  // namespace
@@ -93,11 +46,13 @@ SDL_Window* makeFullScreenWindow(const char* name) {
     return SDL_CreateWindow(name, 0, 0, width, height, SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
-// A window the player can move and resize, its picture a whole multiple of
-// 800 x 600, centred in the part of the desktop that panels leave free.
+// A window the player can move and (unless told otherwise) resize, its
+// picture a whole multiple of 800 x 600, centred in the part of the desktop
+// that panels leave free.
 SDL_Window* makeWindow(const char* name, const SdlWindowOptions& options) {
     const SDL_Rect place = windowedPlace(0, options.scale);
-    return SDL_CreateWindow(name, place.x, place.y, place.w, place.h, SDL_WINDOW_RESIZABLE);
+    return SDL_CreateWindow(name, place.x, place.y, place.w, place.h,
+                            options.resizable ? SDL_WINDOW_RESIZABLE : 0);
 }
 
 }  // namespace
@@ -108,8 +63,7 @@ WindowHandle SdlShell::createMainWindow(const char* name, InstanceHandle) {
     SDL_Window* window =
         options.fullScreen ? makeFullScreenWindow(name) : makeWindow(name, options);
     if (!window) return nullptr;
-    switchInputEvents(false);
-    installDesktopEvents();
+    selectSdlEvents();
     window_ = reinterpret_cast<WindowHandle>(window);
     // Windows sends WM_CREATE before CreateWindowExA returns.
     windowProcedure(window_, WM_CREATE, 0, 0);
@@ -146,6 +100,7 @@ int SdlShell::ShowCursor(bool show) {
 }
 
 // The filters are not looked at: the run loop always asks for every message.
+// The messages are those the event loop took from SDL at the last frame.
 bool SdlShell::PeekMessageA(ShellMessage* message, WindowHandle, std::uint32_t, std::uint32_t,
                             std::uint32_t removeFlags) {
     const bool remove = (removeFlags & PM_REMOVE) != 0;
@@ -157,19 +112,19 @@ bool SdlShell::PeekMessageA(ShellMessage* message, WindowHandle, std::uint32_t, 
         }
         return true;
     }
-    SDL_Event event;
-    if (remove) {
-        pumpDesktopEvents();
-        if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1) {
-            return false;
-        }
-    } else {
-        SDL_PumpEvents();
-        if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1) {
-            return false;
+    SdlEventState& state = sdlEventState();
+    PendingMessage pending = {};
+    if (!state.peekMessage(&pending)) return false;
+    if (remove) state.dropMessage();
+    if (message) {
+        *message = {window_, pending.message, pending.wParam, 0};
+        // A loss that waited while the screens before play ran counts only
+        // if the window is still out of reach: a switch away and back during
+        // the title must not pause the first wave.
+        if (pending.message == WM_ACTIVATEAPP && pending.wParam == 0 && !inBackground(window_)) {
+            message->message = WM_NULL;
         }
     }
-    if (message) *message = messageFor(event, window_);
     return true;
 }
 

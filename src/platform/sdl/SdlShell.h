@@ -5,27 +5,28 @@
 #include "app/ShellPlatform.h"
 
 // The shell on SDL: one window, full screen on the desktop or a window of its
-// own as the command line asked (SdlWindowOptions.h), SDL's event queue as the
-// message queue, SDL's millisecond counter as the tick count. A WindowHandle
+// own as the command line asked (SdlWindowOptions.h), SDL's window events as
+// the messages, SDL's millisecond counter as the tick count. A WindowHandle
 // is the SDL_Window* itself.
 //
-// Events become messages one at a time, as PeekMessageA takes them:
-// - SDL_QUIT and the window's close event become WM_DESTROY for the window,
-//   so the window procedure answers with PostQuitMessage(0) as on Windows;
-// - the window's exposed event becomes WM_PAINT;
-// - the window losing the keyboard focus, or being minimised or hidden,
-//   becomes WM_ACTIVATEAPP with wParam 0, as Windows says it when another
-//   program takes the foreground, if the window is still out of reach when
-//   the message is taken (the event may have waited in the queue through the
-//   screens before play); regaining the focus becomes WM_ACTIVATEAPP with 1;
-// - anything else becomes WM_NULL, which the window procedure hands to
-//   DefWindowProcA and which does nothing.
-// Keyboard, mouse, touch and text events are switched off when the window is
-// made: the game reads the keyboard as a snapshot, and those events
-// would otherwise pile up faster than the one message per frame the run loop
-// takes (Windows merges mouse moves; SDL does not).
+// The messages are those the event loop (SdlEventLoop.h) took from SDL at
+// the last frame, handed out one at a time, as PeekMessageA takes them:
+// - SDL_QUIT and the window's close event are WM_DESTROY for the window, so
+//   the window procedure answers with PostQuitMessage(0) as on Windows;
+// - the window's exposed event is WM_PAINT;
+// - the window losing the keyboard focus, or being minimised or hidden, is
+//   WM_ACTIVATEAPP with wParam 0, as Windows says it when another program
+//   takes the foreground, if the window is still out of reach when the
+//   message is taken (it may have waited through the screens before play,
+//   which take no messages; a switch away and back during the title must not
+//   pause the first wave), and WM_NULL otherwise; regaining the focus is
+//   WM_ACTIVATEAPP with 1.
+// Other events make no message. SDL queues key presses, for the taps and the
+// window's own keys, but no key releases, mouse, touch or text events (see
+// selectSdlEvents): the game reads the keyboard as a snapshot.
 // A quit request (PostQuitMessage) comes out as WM_QUIT with its code at the
-// next PeekMessageA, before any further event.
+// next PeekMessageA, before any further message. PeekMessageA never asks SDL
+// for events.
 class SdlShell final : public ShellPlatform {
 public:
     WindowHandle createMainWindow(const char* name, InstanceHandle instance) override;
@@ -53,10 +54,6 @@ private:
     int quitCode_ = 0;
     int cursorCount_ = 0;
 };
-
-// Turns SDL's keyboard, mouse, touch and text events on or off at the source.
-// The key snapshot is kept either way.
-void switchInputEvents(bool on);
 
 // The program's one SDL shell.
 SdlShell& sdlShellPlatform();

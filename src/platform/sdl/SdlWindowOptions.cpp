@@ -4,14 +4,6 @@
 
 namespace {
 SdlWindowOptions theOptions;
-bool fullScreenToggle = false;
-bool integerScaleToggle = false;
-
-bool take(bool& flag) {
-    const bool was = flag;
-    flag = false;
-    return was;
-}
 }  // namespace
 
 SDL_Rect windowedPlace(int display, int scale) {
@@ -30,8 +22,3 @@ SDL_Rect windowedPlace(int display, int scale) {
 
 void setSdlWindowOptions(const SdlWindowOptions& options) { theOptions = options; }
 const SdlWindowOptions& sdlWindowOptions() { return theOptions; }
-
-void requestFullScreenToggle() { fullScreenToggle = true; }
-void requestIntegerScaleToggle() { integerScaleToggle = true; }
-bool takeFullScreenToggle() { return take(fullScreenToggle); }
-bool takeIntegerScaleToggle() { return take(integerScaleToggle); }

@@ -12,6 +12,10 @@ struct SdlWindowOptions {
     // Scale the picture only by whole numbers, with bars around it, so that
     // every game pixel is the same number of screen pixels.
     bool integerScale = false;
+    // Whether the player may resize a window. The browser's is the page's
+    // canvas, which the page scales: SDL then keeps the canvas at 800 x 600
+    // and never clears it when the page is resized.
+    bool resizable = true;
 };
 
 // Where the window goes in window mode on a display: 800 x 600 `scale` times
@@ -22,10 +26,3 @@ SDL_Rect windowedPlace(int display, int scale);
 
 void setSdlWindowOptions(const SdlWindowOptions& options);
 const SdlWindowOptions& sdlWindowOptions();
-
-// Requests from the keyboard (Alt+Enter or F11, F10), carried out by the
-// presenter at its next frame, outside SDL's event handling.
-void requestFullScreenToggle();
-void requestIntegerScaleToggle();
-bool takeFullScreenToggle();
-bool takeIntegerScaleToggle();

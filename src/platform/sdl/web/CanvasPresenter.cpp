@@ -4,11 +4,7 @@
 #include <emscripten.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
-#include <vector>
-
-#include "platform/sdl/LetterboxScaler.h"
 
 namespace {
 
@@ -16,38 +12,57 @@ constexpr int kBandRows = 24;
 constexpr int kBlockPixels = 8;  // one 16-byte comparison
 
 // Copies each box (x, y, width, height, four ints apiece) of the surface to
-// the canvas, or the whole surface when the page has asked for a repaint.
-// Returns 1 when it put the whole picture: the caller then draws it all.
+// the canvas. Returns 0 when the canvas is not there or not of the surface's
+// size, and nothing was put.
 // The body is JavaScript, left as written.
 // clang-format off
 EM_JS(int, zorbanix_put_canvas_boxes, (const void* pixels, int pitch, int width, int height,
-                                       const int* boxes, int count, int dryRun), {
+                                       const int* boxes, int count), {
     var canvas = Module["canvas"];
     if (!canvas || canvas.width != width || canvas.height != height) return 0;
-    var all = Module["repaintCanvas"] || !Module["canvasImage"];
-    if (dryRun) return all ? 1 : 0;
-    Module["repaintCanvas"] = false;
     if (!Module["canvasImage"]) {
         Module["canvasContext"] = canvas.getContext("2d");
         Module["canvasImage"] = Module["canvasContext"].createImageData(width, height);
     }
     var image = Module["canvasImage"];
-    var put = function(x, y, w, h) {
+    for (var i = 0; i < count; ++i) {
+        var at = (boxes >> 2) + 4 * i;
+        var x = HEAP32[at], y = HEAP32[at + 1], w = HEAP32[at + 2], h = HEAP32[at + 3];
         for (var row = y; row < y + h; ++row) {
             var from = pixels + row * pitch + x * 4;
             image.data.set(HEAPU8.subarray(from, from + w * 4), (row * width + x) * 4);
         }
         Module["canvasContext"].putImageData(image, 0, 0, x, y, w, h);
-    };
-    if (all) {
-        put(0, 0, width, height);
-        return 1;
     }
-    for (var i = 0; i < count; ++i) {
-        var at = (boxes >> 2) + 4 * i;
-        put(HEAP32[at], HEAP32[at + 1], HEAP32[at + 2], HEAP32[at + 3]);
-    }
-    return 0;
+    return 1;
+});
+
+// Module.onAnimationFrameWait, where the page sets one, hears of each wait
+// before it yields: the page lays the canvas out once the game's window
+// exists, and the first wait comes right after the first picture.
+// The wait ends at the next animation frame, or at once when the page is
+// hidden meanwhile; on a hidden page it ends after 250 ms (as the browser's
+// timers allow), or at once when the page shows again.
+EM_JS(void, zorbanix_wait_for_animation_frame, (), {
+    if (Module["onAnimationFrameWait"]) Module["onAnimationFrameWait"]();
+    Asyncify.handleSleep(function(wakeUp) {
+        var hidden = document.hidden;
+        var woken = false;
+        var onChange;
+        var wake = function() {
+            if (woken) return;
+            woken = true;
+            document.removeEventListener("visibilitychange", onChange);
+            wakeUp();
+        };
+        onChange = function() { if (document.hidden != hidden) wake(); };
+        document.addEventListener("visibilitychange", onChange);
+        if (hidden) {
+            setTimeout(wake, 250);
+        } else {
+            requestAnimationFrame(wake);
+        }
+    });
 });
 // clang-format on
 
@@ -79,27 +94,37 @@ SDL_Surface* band(const SDL_Surface* surface, int top, int rows) {
                                               surface->pitch, surface->format->format);
 }
 
-// The last frame put on the canvas, RGB565 rows packed.
-std::vector<std::uint8_t> shown;
-const SDL_Surface* shownOn = nullptr;
-std::vector<int> boxes;
-LetterboxScaler scaler;
-
 }  // namespace
 
-void presentOnCanvas(const SDL_Surface* frame, SDL_Surface* surface) {
-    if (!frame || !frame->pixels || !LetterboxScaler::writes(surface) || frame->w != surface->w ||
-        frame->h != surface->h || frame->w % kBlockPixels != 0) {
+bool CanvasPresenter::attachWindow(WindowHandle window) {
+    SDL_Window* sdlWindow = reinterpret_cast<SDL_Window*>(window);
+    if (!sdlWindow) return false;
+    // The window's own surface, never a renderer (SDL is built without).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (!SDL_GetWindowSurface(sdlWindow)) return false;
+    if (sdlWindow != window_) shown_.clear();
+    window_ = sdlWindow;
+    return true;
+}
+
+void CanvasPresenter::detach() {
+    window_ = nullptr;
+    shown_.clear();
+    scaler_.reset();
+}
+
+void CanvasPresenter::present(SDL_Surface* frame) {
+    SDL_Surface* surface = window_ ? SDL_GetWindowSurface(window_) : nullptr;
+    if (!surface || !frame || !frame->pixels || !LetterboxScaler::writes(surface) ||
+        frame->w != surface->w || frame->h != surface->h || frame->w % kBlockPixels != 0) {
         return;
     }
     const int width = frame->w;
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 2;
-    const bool whole = shownOn != surface ||
-                       shown.size() != rowBytes * static_cast<std::size_t>(frame->h) ||
-                       zorbanix_put_canvas_boxes(nullptr, 0, surface->w, surface->h, nullptr, 0, 1);
-    shown.resize(rowBytes * static_cast<std::size_t>(frame->h));
-    shownOn = surface;
-    boxes.clear();
+    const std::size_t frameBytes = rowBytes * static_cast<std::size_t>(frame->h);
+    const bool whole = shown_.size() != frameBytes;
+    shown_.resize(frameBytes);
+    boxes_.clear();
     for (int top = 0; top < frame->h; top += kBandRows) {
         const int rows = std::min(kBandRows, frame->h - top);
         int left = whole ? 0 : width / kBlockPixels;
@@ -107,20 +132,28 @@ void presentOnCanvas(const SDL_Surface* frame, SDL_Surface* surface) {
         for (int y = top; y < top + rows && !whole; ++y) {
             int first = 0;
             int end = 0;
-            changedBlocks(rowOf(frame, y), &shown[y * rowBytes], width / kBlockPixels, &first,
+            changedBlocks(rowOf(frame, y), &shown_[y * rowBytes], width / kBlockPixels, &first,
                           &end);
             if (first < end) left = std::min(left, first), right = std::max(right, end);
         }
         if (left >= right) continue;
-        for (int y = top; y < top + rows; ++y)
-            std::memcpy(&shown[y * rowBytes], rowOf(frame, y), rowBytes);
+        for (int y = top; y < top + rows; ++y) {
+            std::memcpy(&shown_[y * rowBytes], rowOf(frame, y), rowBytes);
+        }
         SDL_Surface* from = band(frame, top, rows);
         SDL_Surface* to = band(surface, top, rows);
-        if (from && to) scaler.draw(from, to);
+        if (from && to) scaler_.draw(from, to);
         SDL_FreeSurface(from);
         SDL_FreeSurface(to);
-        boxes.insert(boxes.end(), {left * kBlockPixels, top, (right - left) * kBlockPixels, rows});
+        boxes_.insert(boxes_.end(),
+                      {left * kBlockPixels, top, (right - left) * kBlockPixels, rows});
     }
-    zorbanix_put_canvas_boxes(surface->pixels, surface->pitch, surface->w, surface->h, boxes.data(),
-                              static_cast<int>(boxes.size() / 4), 0);
+    if (boxes_.empty()) return;
+    if (!zorbanix_put_canvas_boxes(surface->pixels, surface->pitch, surface->w, surface->h,
+                                   boxes_.data(), static_cast<int>(boxes_.size() / 4))) {
+        // Nothing reached the canvas: the next frame goes whole.
+        shown_.clear();
+    }
 }
+
+void CanvasPresenter::waitForVerticalBlank() { zorbanix_wait_for_animation_frame(); }

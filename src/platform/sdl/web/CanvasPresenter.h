@@ -2,14 +2,49 @@
 
 #include <SDL.h>
 
-// Puts frames on the page's canvas through the window's surface, as
-// SDL_UpdateWindowSurface would, but only the parts that changed since the
-// frame before: the picture is cut into bands of rows, and of each band that
+#include <cstdint>
+#include <vector>
+
+#include "platform/sdl/LetterboxScaler.h"
+#include "platform/sdl/software/SoftwareDisplay.h"
+
+// The browser's presenter: frames go onto the page's canvas, and the wait
+// for the vertical blank is a yield to the browser until its next animation
+// frame.
+//
+// Frames: the window's surface (800 x 600, like the canvas, which SDL keeps
+// at that size since the window cannot be resized) is the canvas's copy, but
+// only the parts of a frame that changed since the frame before are put on
+// the canvas: the picture is cut into bands of rows, and of each band that
 // changed only the columns between its first and last changed pixel are
-// widened into the surface and copied to the canvas. A still screen (title,
+// widened into the surface and put with putImageData. A still screen (title,
 // get ready, paused) then costs the browser no copy at all, and play only
-// the small boxes where things move. The page asks for the whole picture
-// again (Module.repaintCanvas) whenever the canvas was cleared, as resizing
-// it does. `frame` is the game's RGB565 frame and `surface` the window's
-// (800 x 600, like the canvas).
-void presentOnCanvas(const SDL_Surface* frame, SDL_Surface* surface);
+// the small boxes where things move. SDL's own copy would put the whole
+// window at every frame.
+//
+// Pacing: the browser shows the canvas only when control goes back to it, so
+// the wait yields (Asyncify keeps the game's stack) until the next
+// requestAnimationFrame: one frame per display refresh, and the tab never
+// freezes. A hidden page gets no animation frames, so the wait ends as soon
+// as the page is hidden, and while it stays hidden it lasts a quarter of a
+// second (which the browser stretches to about a second). The game thus
+// sees its window hidden at once, as SDL reports it, and pauses play as a
+// desktop build does when minimised; and it goes on at the next animation
+// frame once the page shows again. This is the one place that knows of a
+// hidden page.
+class CanvasPresenter final : public FramePresenter {
+public:
+    bool attachWindow(WindowHandle window) override;
+    void present(SDL_Surface* frame) override;
+    void waitForVerticalBlank() override;
+
+    void detach();
+
+private:
+    SDL_Window* window_ = nullptr;
+    // The last frame put on the canvas, RGB565 rows packed; empty when the
+    // canvas must be put whole.
+    std::vector<std::uint8_t> shown_;
+    std::vector<int> boxes_;
+    LetterboxScaler scaler_;
+};

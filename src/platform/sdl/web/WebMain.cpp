@@ -1,20 +1,23 @@
 // The browser program: the game core on SDL, compiled to WebAssembly. The
 // page (web/) owns the keyboard and the on-screen buttons and hands keys in
-// through the two exported functions below; the canvas is the game's
+// through the exported functions below; the canvas is the game's
 // 800 x 600 window, scaled by the page.
 
 #include <SDL.h>
 #include <emscripten.h>
 
+#include "app/Application.h"
 #include "app/EntryPoint.h"
 #include "app/ShellPlatform.h"
 #include "devices/DevicePlatform.h"
 #include "display/DisplayPlatform.h"
 #include "platform/sdl/SdlDevicePlatform.h"
 #include "platform/sdl/SdlDisplayPlatform.h"
-#include "platform/sdl/SdlKeyboardSource.h"
+#include "platform/sdl/SdlEventState.h"
+#include "platform/sdl/SdlGamepads.h"
 #include "platform/sdl/SdlShell.h"
 #include "platform/sdl/SdlWindowOptions.h"
+#include "platform/sdl/web/CanvasPresenter.h"
 
 // The start tick is read during static initialisation, before main.
 ShellPlatform& defaultShellPlatform() { return sdlShellPlatform(); }
@@ -30,28 +33,43 @@ extern "C" EMSCRIPTEN_KEEPALIVE void zorbanixPageKey(int scancode, int down) {
 // and will hear of no more key releases.
 extern "C" EMSCRIPTEN_KEEPALIVE void zorbanixReleasePageKeys() { releaseHeldKeys(KeyHolder::Page); }
 
+// The score of the game running now, or of the last one once it has ended:
+// the game-over screen shows none, so the page's end panel says it.
+extern "C" EMSCRIPTEN_KEEPALIVE int zorbanixFinalScore() {
+    return static_cast<int>(application().score());
+}
+
 int main(int, char**) {
     // SDL's own key listeners would act on every key of the whole page
     // (stopping F5 or Tab too). They go on an empty element of the page that
     // never has the focus, so they hear nothing; the page feeds the keys.
     SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, "#sdl-keys");
-    // The canvas is exactly one 800 x 600 picture; the page scales it.
+    // The canvas is exactly one 800 x 600 picture; the page scales it, so
+    // SDL must not size the canvas after the page's layout (which clears it).
     SdlWindowOptions window;
     window.fullScreen = false;
     window.scale = 1;
+    window.resizable = false;
     setSdlWindowOptions(window);
 
     SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     SDL_InitSubSystem(SDL_INIT_AUDIO);
+    // Gamepads through the browser's Gamepad API, as on Linux.
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);
+    SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
 
+    static CanvasPresenter canvas;
+    installSdlPresenter(&canvas);
     installDisplayPlatform(&sdlDisplayPlatform());
     installDevicePlatform(&sdlDevicePlatform());
     installShellPlatform(&sdlShellPlatform());
 
+    // No second quit request ends a page: nothing asks the browser build to
+    // quit but the page's own Quit, which is Escape.
     const int exitCode = programMain(nullptr, 1);
 
-    sdlPresenter().detach();
+    closeGamepads();
+    canvas.detach();
     SDL_Quit();
     // The runtime stays (nothing exits a page); the page shows its end state.
     // The block is JavaScript, left as written.
