@@ -63,11 +63,17 @@ bool keptWindowPlace(SDL_Rect* place) {
 
 bool keptMute() { return kept && kept->saved.mute; }
 
-void keepFullScreen(SDL_Window* window, bool fullScreen) {
+void keepFullScreen(bool fullScreen, const SDL_Rect& windowed) {
     if (!kept) return;
     kept->saved.fullScreen = fullScreen;
     // Going full screen: where the window was is where it comes back.
-    if (fullScreen) windowPlace(window, &kept->saved);
+    if (fullScreen && windowed.w > 0 && windowed.h > 0) {
+        kept->saved.windowX = windowed.x;
+        kept->saved.windowY = windowed.y;
+        kept->saved.windowWidth = windowed.w;
+        kept->saved.windowHeight = windowed.h;
+        kept->saved.windowPlaced = true;
+    }
     save();
 }
 
@@ -99,6 +105,10 @@ std::string recordFinalScore(long score) {
 
 std::string settingsFilePath() {
     return SettingsFile([](const std::string&) {}).path();
+}
+
+std::string bestScoresPath() {
+    return BestScores([](const std::string&) {}).path();
 }
 
 std::string bestScoresText() {

@@ -24,13 +24,10 @@ bool keptWindowPlace(SDL_Rect* place);
 // Whether the sound was left muted.
 bool keptMute();
 
-// The smallest window: the picture at half size.
-constexpr int kMinimumWindowWidth = 400;
-constexpr int kMinimumWindowHeight = 300;
-
 // The player's changes, saved at once: the window mode (with the window's
-// place and size when it leaves window mode), whole-number scaling, mute.
-void keepFullScreen(SDL_Window* window, bool fullScreen);
+// place and size, `windowed`, as it was before it went full screen),
+// whole-number scaling, mute.
+void keepFullScreen(bool fullScreen, const SDL_Rect& windowed);
 void keepIntegerScale(bool on);
 void keepMute(bool on);
 // The window's place and size, in window mode: kept, and saved when they
@@ -43,4 +40,5 @@ std::string recordFinalScore(long score);
 
 // The files, for --help and --scores.
 std::string settingsFilePath();
+std::string bestScoresPath();
 std::string bestScoresText();
