@@ -87,6 +87,11 @@ KeptText KeptFile::load() {
 }
 
 bool KeptFile::update(const std::function<void(KeptText&)>& change) {
+    if (path_.empty() && !failedBefore_) {
+        say("no home folder (HOME, XDG_CONFIG_HOME, XDG_DATA_HOME) to keep the " + what_ +
+            " in; playing on without saving");
+        failedBefore_ = true;
+    }
     if (blocked_) return false;
     const std::string folder = folderOf(path_);
     std::string error;
