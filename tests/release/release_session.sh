@@ -24,13 +24,14 @@ check_installed_tree() {
     appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml" ||
         fail "appstreamcli validate: $root/share/metainfo/$id.metainfo.xml"
     local shot
-    for shot in $(grep -o 'screenshots/[a-z]*\.png' "$root/share/metainfo/$id.metainfo.xml"); do
+    while read -r shot; do
         [ -f "$SOURCE_DIR/docs/$shot" ] || fail "the metainfo names $shot, not in docs/screenshots"
-    done
+    done < <(grep -o 'screenshots/[a-z]*\.png' "$root/share/metainfo/$id.metainfo.xml")
     [ "$(find "$root/share/icons/hicolor" -path "*/apps/$id.png" | wc -l)" -ge 3 ] ||
         fail "fewer than three icons named $id.png in $root/share/icons/hicolor"
 
     local version
+    : "${VERSION:?the script that sources this sets VERSION}"
     version=$(cd / && "$root/bin/zorbanix" --version)
     [ "$version" = "Zorbanix $VERSION" ] || fail "--version said '$version', not 'Zorbanix $VERSION'"
     GAME=$root/bin/zorbanix show_title
