@@ -9,7 +9,7 @@
 'use strict';
 
 const VERSION = '@ZORBANIX_VERSION@';
-const FILES = [@ZORBANIX_SITE_FILES@];
+const FILES = [/* @ZORBANIX_SITE_FILES@ */];
 const CACHE = `zorbanix-${VERSION}`;
 const PREFIX = 'zorbanix-';
 

@@ -7,6 +7,7 @@
 # where it was left. A settings file that is not one costs one line on
 # stderr, is kept aside as it was, and the game starts full screen.
 # $1: the zorbanix executable.
+# shellcheck disable=SC2119  # start_game takes the game's options; none here
 set -euo pipefail
 GAME=$(realpath "$1")
 . "$(dirname "$0")/desktop_session.sh"
@@ -22,9 +23,9 @@ window_place() {
     xwininfo -id "$game_window" 2>/dev/null |
         awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x "," y }'
 }
+at_place() { [ "$(window_place)" = "$1" ]; }
 expect_place() {
-    local want=$1
-    wait_until 10 '[ "$(window_place)" = "$want" ]' || fail "$2: the window is at $(window_place), not $1"
+    wait_until 10 "at_place '$1'" || fail "$2: the window is at $(window_place), not $1"
 }
 
 start_game
