@@ -61,13 +61,38 @@ endforeach()
 foreach(name zorbanix.js.gz zorbanix.wasm.gz zorbanix.data.gz)
   list(APPEND web_files ${CMAKE_BINARY_DIR}/web/bin/${name} ${name})
 endforeach()
-# The browser tab's icon, where this build paints icons.
+list(APPEND web_files ${CMAKE_SOURCE_DIR}/web/manifest.webmanifest manifest.webmanifest)
+# The browser tab's icon and the installed app's, where this build paints
+# icons.
 if(TARGET zorbanix_icons)
   list(APPEND web_files ${ZORBANIX_ICON_DIR}/zorbanix-64.png icon.png)
+  foreach(size 192 512 maskable-512)
+    list(APPEND web_files ${ZORBANIX_ICON_DIR}/zorbanix-${size}.png icon-${size}.png)
+  endforeach()
 endif()
+# The service worker (web/sw.js) keeps every file but the README for play
+# with no network, under a name made of the release's version and a digest
+# of the files (cmake/ServiceWorker.cmake).
+set(cached_files ${web_files})
+list(REMOVE_AT cached_files 0 1)
+string(REPLACE ";" "\n" cached_lines "${cached_files}")
+file(WRITE ${CMAKE_BINARY_DIR}/zorbanix-web.cached.files "${cached_lines}\n")
+set(worker ${CMAKE_BINARY_DIR}/zorbanix-web.sw.js)
+add_custom_target(zorbanix_web_worker
+  COMMAND ${CMAKE_COMMAND} -DFILES=${CMAKE_BINARY_DIR}/zorbanix-web.cached.files
+          -DTEMPLATE=${CMAKE_SOURCE_DIR}/web/sw.js -DOUT=${worker} -DVERSION=${PROJECT_VERSION}
+          -P ${CMAKE_SOURCE_DIR}/cmake/ServiceWorker.cmake
+  COMMENT "Writing the service worker ${worker}"
+  VERBATIM)
+add_dependencies(zorbanix_web_worker zorbanix_web)
+if(TARGET zorbanix_icons)
+  add_dependencies(zorbanix_web_worker zorbanix_icons)
+endif()
+list(APPEND web_files ${worker} sw.js)
 include(${CMAKE_SOURCE_DIR}/cmake/Zip.cmake)
 zorbanix_zip(zorbanix_web_site ZIP ${ZORBANIX_WEB_ZIP} STAGE ${ZORBANIX_WEB_SITE} KEEP_STAGE
              FILES ${web_files})
+add_dependencies(zorbanix_web_site zorbanix_web_worker)
 add_dependencies(zorbanix_web_site zorbanix_web)
 if(TARGET zorbanix_icons)
   add_dependencies(zorbanix_web_site zorbanix_icons)

@@ -5,6 +5,9 @@
 # stopped again, by its process id, when the script exits.
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/zorbanix-desktop.XXXXXX")
+# The settings and best scores the game keeps go into the check's own
+# folder, never the player's: each check starts from none.
+export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data"
 xvfb_pid='' wm_pid='' game_pid='' game_window=''
 
 log() { echo "[$SECONDS s] $*"; }

@@ -48,6 +48,8 @@ tar -xzf "$tarball" -C "$WORK/tarball"
 [ "$(ls "$WORK/deb")" = usr ] || fail "the .deb installs outside /usr: $(ls "$WORK/deb")"
 check_installed_tree "$WORK/deb/usr"
 check_installed_tree "$(echo "$WORK"/tarball/zorbanix-*)"
+grep -q 'settings.ini' "$(echo "$WORK"/tarball/zorbanix-*)/README" ||
+    fail "the tarball has no README at its top level saying where the settings are"
 
 if [ "$zips" = 1 ]; then
     # Each zip is the one the build packed (whose files dist_zip_holds_the_game

@@ -6,14 +6,17 @@
 
 // What the Linux program was asked to do by its command line.
 struct CommandLine {
-    enum class Action { Play, ShowHelp, ShowVersion, Refuse };
+    enum class Action { Play, ShowHelp, ShowVersion, ShowScores, Refuse };
     Action action = Action::Play;
     SdlWindowOptions window;
     // For Refuse: what was wrong, in one line.
     std::string complaint;
 };
 
-CommandLine parseCommandLine(int argc, const char* const* argv);
+// The options change `start` (the settings kept from earlier runs) for this
+// run only.
+CommandLine parseCommandLine(int argc, const char* const* argv,
+                             const SdlWindowOptions& start = SdlWindowOptions());
 
 // The text --help prints.
 std::string helpText(const char* programName);
