@@ -9,14 +9,23 @@ find_package(SDL2 CONFIG REQUIRED)
 include(cmake/SdlLayer.cmake)
 zorbanix_sdl_layer()
 
+# What the Linux game keeps between runs (settings, best scores): plain C++
+# on POSIX files, no SDL, so its tests and fuzzer need no display.
+zorbanix_sources(settings_sources src/platform/sdl/settings)
+add_library(zorbanix_settings STATIC ${settings_sources})
+target_include_directories(zorbanix_settings PUBLIC ${CMAKE_SOURCE_DIR}/src)
+
 # The pictures are installed in share/zorbanix, which the game finds from its
 # own folder, so that the installed tree works wherever it is unpacked.
 include(GNUInstallDirs)
 set(ZORBANIX_DATA_DIR ${CMAKE_INSTALL_DATADIR}/zorbanix)
 file(RELATIVE_PATH data_from_exe ${CMAKE_INSTALL_FULL_BINDIR}
      ${CMAKE_INSTALL_PREFIX}/${ZORBANIX_DATA_DIR})
-add_executable(zorbanix ${CMAKE_SOURCE_DIR}/src/platform/sdl/SdlMain.cpp)
-target_link_libraries(zorbanix PRIVATE zorbanix_sdl)
+# The Linux program: main and what only it has, the settings and scores it
+# keeps between runs (src/platform/sdl/linux, on zorbanix_settings).
+file(GLOB linux_program_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/sdl/linux/*.cpp)
+add_executable(zorbanix ${CMAKE_SOURCE_DIR}/src/platform/sdl/SdlMain.cpp ${linux_program_sources})
+target_link_libraries(zorbanix PRIVATE zorbanix_sdl zorbanix_settings)
 target_compile_definitions(zorbanix PRIVATE ZORBANIX_VERSION="${PROJECT_VERSION}"
                                             ZORBANIX_DATA_FROM_EXE="${data_from_exe}")
 install(TARGETS zorbanix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

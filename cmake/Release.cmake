@@ -23,6 +23,13 @@ configure_file(${release_sources}/zorbanix.metainfo.xml.in ${ZORBANIX_METAINFO_F
 configure_file(${release_sources}/copyright.in ${release_files}/copyright @ONLY)
 configure_file(${release_sources}/zorbanix.6.in ${release_files}/zorbanix.6 @ONLY)
 configure_file(${release_sources}/changelog.in ${release_files}/changelog @ONLY)
+# The tarball's own README, at its top level: how to start the game and
+# where it keeps its settings and scores. Only the tarball has it (a
+# packaged game is started from the desktop's menu).
+string(REGEX REPLACE "." "=" ZORBANIX_PRODUCT_NAME_UNDERLINE "${ZORBANIX_PRODUCT_NAME} ${PROJECT_VERSION}")
+configure_file(${release_sources}/README.in ${release_files}/tarball/README @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/cmake/CPackPerPackage.cmake.in
+               ${release_files}/CPackPerPackage.cmake @ONLY)
 
 # Debian wants the manual page and the changelog compressed, without a
 # timestamp in the gzip header.
@@ -76,4 +83,5 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # runtime, not the -dev package), libc6, libstdc++6, libgcc-s1.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_PROJECT_CONFIG_FILE ${release_files}/CPackPerPackage.cmake)
 include(CPack)

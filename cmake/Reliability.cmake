@@ -33,6 +33,11 @@ if(ZORBANIX_SANITIZED)
                       ${picture_path_sources})
   target_link_libraries(picture_fuzzer PRIVATE zorbanix_sdl_software zorbanix_display)
   target_link_options(picture_fuzzer PRIVATE -fsanitize=fuzzer)
+  target_compile_options(zorbanix_settings PRIVATE -fsanitize=fuzzer-no-link)
+  reliability_program(settings_fuzzer ${reliability_dir}/fuzz/SettingsFuzzer.cpp
+                      ${reliability_dir}/fuzz/KeptFilePath.cpp)
+  target_link_libraries(settings_fuzzer PRIVATE zorbanix_settings)
+  target_link_options(settings_fuzzer PRIVATE -fsanitize=fuzzer)
   return()
 endif()
 
@@ -44,6 +49,12 @@ add_test(NAME fuzz_saved_inputs
          COMMAND picture_replay ${reliability_dir}/fuzz/regressions ${reliability_dir}/fuzz/formats
                  --game-pictures ${CMAKE_BINARY_DIR}/bin)
 set_tests_properties(fuzz_saved_inputs PROPERTIES LABELS fuzz)
+# The same for the files the Linux game keeps (settings, best scores).
+reliability_program(settings_replay ${reliability_dir}/fuzz/SettingsReplay.cpp
+                    ${reliability_dir}/fuzz/KeptFilePath.cpp)
+target_link_libraries(settings_replay PRIVATE zorbanix_settings)
+add_test(NAME fuzz_kept_files_saved COMMAND settings_replay ${reliability_dir}/fuzz/kept)
+set_tests_properties(fuzz_kept_files_saved PROPERTIES LABELS fuzz)
 
 # One whole game under memcheck: no error and no block left at exit, lost
 # or still reachable, since tear-down frees all that set-up made.
@@ -91,7 +102,7 @@ ExternalProject_Add(zorbanix_sanitized
              -DZORBANIX_WINDOWS=OFF
              -DZORBANIX_SANITIZED=ON
   BUILD_COMMAND ${CMAKE_COMMAND} --build ${sanitized_dir} -j ${reliability_jobs}
-                --target picture_fuzzer zorbanix_soak
+                --target picture_fuzzer settings_fuzzer zorbanix_soak
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""
   EXCLUDE_FROM_ALL ON)
@@ -108,7 +119,15 @@ add_test(NAME fuzz_pictures_briefly
 add_test(NAME soak_under_sanitizers_briefly
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/soak --waves 12 --frame-time 50
                  --build ${CMAKE_BINARY_DIR} --no-build)
-set_tests_properties(fuzz_pictures_briefly soak_under_sanitizers_briefly
+# The kept files' fuzzer for a minute, from the saved inputs; its corpus
+# grows in fuzz/kept-corpus, findings go to fuzz/findings.
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz/kept-corpus ${CMAKE_BINARY_DIR}/fuzz/findings)
+add_test(NAME fuzz_kept_files_briefly
+         COMMAND ${sanitized_dir}/bin/settings_fuzzer -max_total_time=60 -timeout=10
+                 -artifact_prefix=${CMAKE_BINARY_DIR}/fuzz/findings/
+                 ${CMAKE_BINARY_DIR}/fuzz/kept-corpus ${reliability_dir}/fuzz/kept)
+set_tests_properties(fuzz_pictures_briefly fuzz_kept_files_briefly soak_under_sanitizers_briefly
                      PROPERTIES FIXTURES_REQUIRED sanitized TIMEOUT 900)
+set_tests_properties(fuzz_kept_files_briefly PROPERTIES LABELS fuzz)
 set_tests_properties(fuzz_pictures_briefly PROPERTIES LABELS fuzz)
 set_tests_properties(soak_under_sanitizers_briefly PROPERTIES LABELS soak)

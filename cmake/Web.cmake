@@ -38,14 +38,10 @@ set(web_link_options
     --js-library ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/SdlAudioNeeds.js
     -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=zorbanix_sdl_audio_needs)
 
-set(picture_names
-    nanite.bmp poopy.bmp pukey.bmp drippy.bmp
-    poopbullet.bmp pukebullet.bmp dripbullet.bmp pbullet.bmp
-    background.bmp numbers.bmp getready.bmp paused.bmp
-    title.bmp space.bmp ostrelwyn.bmp presents.bmp bird.bmp gameover.bmp)
+include(${CMAKE_SOURCE_DIR}/cmake/Pictures.cmake)
 set(preload_options)
 set(picture_files)
-foreach(picture ${picture_names})
+foreach(picture ${ZORBANIX_PICTURE_NAMES})
   list(APPEND preload_options "SHELL:--preload-file ${ZORBANIX_PICTURE_DIR}/${picture}@/${picture}")
   list(APPEND picture_files ${ZORBANIX_PICTURE_DIR}/${picture})
 endforeach()

@@ -5,46 +5,7 @@
 # the tests) and packed into zorbanix-web.zip:
 #
 #   cmake --build <build> --target zorbanix_web_site
-#
-# Run as a script (cmake -P) this file stages and packs the site itself, from
-#   -DSITE=<folder> -DZIP=<zip> -DPAGE_DIR=<web/> -DPROGRAM_DIR=<folder> -DREADME=<readme>
 option(ZORBANIX_WEB "Build the browser version with Emscripten" ON)
-
-set(ZORBANIX_WEB_PAGE_FILES index.html style.css page.js loader.js layout.js keys.js settings.js)
-# The program gzipped by the build (cmake/Web.cmake); the page inflates it.
-set(ZORBANIX_WEB_PROGRAM_FILES zorbanix.js.gz zorbanix.wasm.gz zorbanix.data.gz)
-
-if(CMAKE_SCRIPT_MODE_FILE)
-  foreach(var SITE ZIP PAGE_DIR PROGRAM_DIR README)
-    if(NOT DEFINED ${var})
-      message(FATAL_ERROR "WebCross.cmake: ${var} is not set")
-    endif()
-  endforeach()
-  file(REMOVE_RECURSE ${SITE})
-  file(MAKE_DIRECTORY ${SITE})
-  set(entries README.txt)
-  file(COPY_FILE ${README} ${SITE}/README.txt)
-  foreach(name ${ZORBANIX_WEB_PAGE_FILES})
-    file(COPY_FILE ${PAGE_DIR}/${name} ${SITE}/${name})
-    list(APPEND entries ${name})
-  endforeach()
-  foreach(name ${ZORBANIX_WEB_PROGRAM_FILES})
-    file(COPY_FILE ${PROGRAM_DIR}/${name} ${SITE}/${name})
-    list(APPEND entries ${name})
-  endforeach()
-  # The browser tab's icon, where this build paints icons (-DICON=<png>).
-  if(ICON)
-    file(COPY_FILE ${ICON} ${SITE}/icon.png)
-    list(APPEND entries icon.png)
-  endif()
-  file(REMOVE ${ZIP})
-  execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP} --format=zip -- ${entries}
-                  WORKING_DIRECTORY ${SITE} RESULT_VARIABLE packed)
-  if(NOT packed EQUAL 0)
-    message(FATAL_ERROR "WebCross.cmake: could not write ${ZIP}")
-  endif()
-  return()
-endif()
 
 set(ZORBANIX_WEB_SITE ${CMAKE_BINARY_DIR}/web/site)
 find_program(EMCMAKE emcmake)
@@ -80,11 +41,9 @@ include(ExternalProject)
 ExternalProject_Add(zorbanix_web
   SOURCE_DIR ${CMAKE_SOURCE_DIR}
   BINARY_DIR ${CMAKE_BINARY_DIR}/web
-  CONFIGURE_COMMAND ${web_env} ${EMCMAKE} ${CMAKE_COMMAND} -S <SOURCE_DIR> -B <BINARY_DIR>
-                    -DCMAKE_BUILD_TYPE=Release
-                    # -O2, as the Linux build, so that the two play frames compare.
-                    "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG"
-                    -DZORBANIX_SDL2_WASM=${sdl2_wasm}
+  # The web preset (CMakePresets.json), in this build's own folder.
+  CONFIGURE_COMMAND ${web_env} ${EMCMAKE} ${CMAKE_COMMAND} --preset=web -S <SOURCE_DIR>
+                    -B <BINARY_DIR> -DZORBANIX_SDL2_WASM=${sdl2_wasm}
                     -DZORBANIX_PICTURE_DIR=${CMAKE_BINARY_DIR}/bin
   BUILD_COMMAND ${web_env} ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2
   BUILD_ALWAYS ON
@@ -92,15 +51,48 @@ ExternalProject_Add(zorbanix_web
   DEPENDS zorbanix_pictures zorbanix_sdl2_wasm
   USES_TERMINAL_BUILD ON)
 
+# The site: the page (web/), the program and its data, and a README.
 set(ZORBANIX_WEB_ZIP ${CMAKE_BINARY_DIR}/zorbanix-web.zip)
-add_custom_target(zorbanix_web_site ALL
-  COMMAND ${CMAKE_COMMAND} -DSITE=${ZORBANIX_WEB_SITE} -DZIP=${ZORBANIX_WEB_ZIP}
-          -DPAGE_DIR=${CMAKE_SOURCE_DIR}/web -DPROGRAM_DIR=${CMAKE_BINARY_DIR}/web/bin
-          -DREADME=${CMAKE_SOURCE_DIR}/dist/README-web.txt
-          -DICON=$<$<TARGET_EXISTS:zorbanix_icons>:${ZORBANIX_ICON_DIR}/zorbanix-64.png>
-          -P ${CMAKE_CURRENT_LIST_FILE}
-  COMMENT "Staging the browser site in ${ZORBANIX_WEB_SITE} and packing ${ZORBANIX_WEB_ZIP}"
+set(web_files ${CMAKE_SOURCE_DIR}/dist/README-web.txt README.txt)
+foreach(name index.html style.css page.js loader.js layout.js keys.js settings.js)
+  list(APPEND web_files ${CMAKE_SOURCE_DIR}/web/${name} ${name})
+endforeach()
+# The program gzipped by the build (cmake/Web.cmake); the page inflates it.
+foreach(name zorbanix.js.gz zorbanix.wasm.gz zorbanix.data.gz)
+  list(APPEND web_files ${CMAKE_BINARY_DIR}/web/bin/${name} ${name})
+endforeach()
+list(APPEND web_files ${CMAKE_SOURCE_DIR}/web/manifest.webmanifest manifest.webmanifest)
+# The browser tab's icon and the installed app's, where this build paints
+# icons.
+if(TARGET zorbanix_icons)
+  list(APPEND web_files ${ZORBANIX_ICON_DIR}/zorbanix-64.png icon.png)
+  foreach(size 192 512 maskable-512)
+    list(APPEND web_files ${ZORBANIX_ICON_DIR}/zorbanix-${size}.png icon-${size}.png)
+  endforeach()
+endif()
+# The service worker (web/sw.js) keeps every file but the README for play
+# with no network, under a name made of the release's version and a digest
+# of the files (cmake/ServiceWorker.cmake).
+set(cached_files ${web_files})
+list(REMOVE_AT cached_files 0 1)
+string(REPLACE ";" "\n" cached_lines "${cached_files}")
+file(WRITE ${CMAKE_BINARY_DIR}/zorbanix-web.cached.files "${cached_lines}\n")
+set(worker ${CMAKE_BINARY_DIR}/zorbanix-web.sw.js)
+add_custom_target(zorbanix_web_worker
+  COMMAND ${CMAKE_COMMAND} -DFILES=${CMAKE_BINARY_DIR}/zorbanix-web.cached.files
+          -DTEMPLATE=${CMAKE_SOURCE_DIR}/web/sw.js -DOUT=${worker} -DVERSION=${PROJECT_VERSION}
+          -P ${CMAKE_SOURCE_DIR}/cmake/ServiceWorker.cmake
+  COMMENT "Writing the service worker ${worker}"
   VERBATIM)
+add_dependencies(zorbanix_web_worker zorbanix_web)
+if(TARGET zorbanix_icons)
+  add_dependencies(zorbanix_web_worker zorbanix_icons)
+endif()
+list(APPEND web_files ${worker} sw.js)
+include(${CMAKE_SOURCE_DIR}/cmake/Zip.cmake)
+zorbanix_zip(zorbanix_web_site ZIP ${ZORBANIX_WEB_ZIP} STAGE ${ZORBANIX_WEB_SITE} KEEP_STAGE
+             FILES ${web_files})
+add_dependencies(zorbanix_web_site zorbanix_web_worker)
 add_dependencies(zorbanix_web_site zorbanix_web)
 if(TARGET zorbanix_icons)
   add_dependencies(zorbanix_web_site zorbanix_icons)

@@ -8,9 +8,8 @@ if(ZORBANIX_WINDOWS AND MINGW_I686_CXX)
   ExternalProject_Add(zorbanix_windows
     SOURCE_DIR ${CMAKE_SOURCE_DIR}
     BINARY_DIR ${CMAKE_BINARY_DIR}/windows
-    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
-               -DCMAKE_BUILD_TYPE=Release
-               -DZORBANIX_WINDOWS_TESTS=ON
+    # The windows preset (CMakePresets.json), in this build's own folder.
+    CMAKE_ARGS --preset=windows -B ${CMAKE_BINARY_DIR}/windows
                -DZORBANIX_ICON=${ZORBANIX_ICON_DIR}/zorbanix.ico
     DEPENDS zorbanix_icons
     BUILD_ALWAYS ON

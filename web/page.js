@@ -5,7 +5,8 @@
 // or a key), playing, ended or error. window.zorbanixPage.times holds when
 // things happened (performance.now() values): loaded, started and
 // firstPicture, for the tests and the benchmark; finalScore is the score of
-// the last run that ended.
+// the last run that ended, score() the score of the run now. The best score of this browser is kept with the
+// settings and shown beside the picture.
 import { checkBrowser, loadGame, startGame } from './loader.js';
 import { layOut } from './layout.js';
 import { keepsFromPage, scancodeOf, wireSecondTap, wireTouchButtons } from './keys.js';
@@ -19,8 +20,9 @@ const touchControls = document.getElementById('touch-controls');
 const scaleButton = document.getElementById('scale');
 const fullscreenButton = document.getElementById('fullscreen');
 const soundButton = document.getElementById('sound');
+const bestLabel = document.getElementById('best');
 const times = {};
-window.zorbanixPage = { times, finalScore: null };
+window.zorbanixPage = { times, finalScore: null, score: () => run?._zorbanixFinalScore() ?? null };
 
 let game = null;     // the downloaded, compiled game
 let run = null;      // the running instance, while one runs
@@ -29,6 +31,24 @@ let touch = navigator.maxTouchPoints > 0 || matchMedia('(any-pointer: coarse)').
 // "fill": the picture as large as fits; "whole": whole device pixels per
 // game pixel only (F10, as on Linux).
 let scaling = readSetting('scaling', 'fill') === 'whole' ? 'whole' : 'fill';
+const keptBest = readSetting('best', 0);
+let best = Number.isSafeInteger(keptBest) && keptBest > 0 ? keptBest : 0;
+
+function showBest() {
+  bestLabel.textContent = `Best ${best}`;
+  bestLabel.hidden = best === 0;
+}
+showBest();
+
+// A game's final score against the best: kept when it beats it. True for a
+// new best.
+function recordScore(score) {
+  if (!(score > best)) return false;
+  best = score;
+  writeSetting('best', best);
+  showBest();
+  return true;
+}
 
 const setState = (state) => { body.dataset.state = state; };
 const state = () => body.dataset.state;
@@ -63,6 +83,7 @@ function applyLayout() {
   placeCorner(scaleButton, scale);
   placeCorner(soundButton, sound);
   placeCorner(fullscreenButton, fullscreen);
+  placeBest(buttons, scale);
   // The canvas keeps no size of its own until the game's window exists:
   // SDL reads a canvas sized by the page as one it must resize to match.
   if (waits > 0) place(canvas, picture);
@@ -77,6 +98,22 @@ function applyLayout() {
       ? `\u00d7${Math.round((picture.width * devicePixelRatio) / 8) / 100}` : 'Fit';
   document.getElementById('start').textContent =
       touch ? 'Tap to play' : 'Click or press any key to play';
+}
+
+// With touch, the best score goes under Pause in the bar right of the
+// picture (landscape), or between Quit and the corner controls in the band
+// below it (portrait); else left of the corner controls.
+function placeBest(buttons, scale) {
+  const { KeyP: pause, Quit: quit } = buttons;
+  if (!scale || !pause || !quit) {
+    placeCorner(bestLabel, null);
+  } else if (innerWidth >= innerHeight) {
+    placeCorner(bestLabel, { ...pause, top: pause.top + pause.height + 8 });
+  } else {
+    const left = quit.left + quit.width + 8;
+    placeCorner(bestLabel, { left, top: quit.top, width: Math.max(scale.left - 8 - left, 0),
+                             height: quit.height });
+  }
 }
 
 function toggleScaling() {
@@ -210,6 +247,10 @@ async function play() {
         document.getElementById('ended-text').textContent =
             exitCode === 0 ? 'Game over' : `The game ended with code ${exitCode}.`;
         document.getElementById('final-score').textContent = `Score ${score}`;
+        const newBest = exitCode === 0 && recordScore(score);
+        const bestLine = document.getElementById('best-score');
+        bestLine.textContent = newBest ? 'New best!' : (best > 0 ? `Best ${best}` : '');
+        bestLine.classList.toggle('new', newBest);
         setState('ended');
         document.getElementById('play-again').focus();
       },
@@ -257,8 +298,19 @@ addEventListener('error', (event) => {
 
 // --- loading ----------------------------------------------------------------
 
+// The service worker keeps the site for play with no network (sw.js). It
+// needs a secure page (https, or localhost); elsewhere the game plays as
+// before, online only.
+function keepForOffline() {
+  if (!('serviceWorker' in navigator) || !isSecureContext) return;
+  navigator.serviceWorker.register('sw.js').catch((error) => {
+    console.warn(`Zorbanix will not play offline here: ${error.message || error}`);
+  });
+}
+
 async function load() {
   applyLayout();
+  keepForOffline();
   const unsupported = checkBrowser();
   if (unsupported) {
     showError(unsupported);

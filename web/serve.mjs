@@ -17,8 +17,10 @@ const types = {
   '.js': 'text/javascript; charset=utf-8', '.mjs': 'text/javascript; charset=utf-8',
   '.wasm': 'application/wasm', '.data': 'application/octet-stream',
   '.txt': 'text/plain; charset=utf-8', '.png': 'image/png', '.gz': 'application/gzip',
+  '.webmanifest': 'application/manifest+json',
 };
-const compressible = new Set(['.html', '.css', '.js', '.mjs', '.wasm', '.data', '.txt']);
+const compressible = new Set(['.html', '.css', '.js', '.mjs', '.wasm', '.data', '.txt',
+                              '.webmanifest']);
 
 // The encoding to send `file` in for a request's Accept-Encoding, or null.
 function encodingFor(file, accepted = '') {

@@ -1,10 +1,14 @@
+# shellcheck shell=bash
 # Helpers for the checks that run the Linux game on a virtual X display.
 # Sourced, never run. The caller sets GAME (the zorbanix executable), then
 # calls require_tools, start_x and start_game. What is started here is
 # stopped again, by its process id, when the script exits.
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/zorbanix-desktop.XXXXXX")
-xvfb_pid= wm_pid= game_pid= game_window=
+# The settings and best scores the game keeps go into the check's own
+# folder, never the player's: each check starts from none.
+export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data"
+xvfb_pid='' wm_pid='' game_pid='' game_window=''
 
 log() { echo "[$SECONDS s] $*"; }
 skip() { echo "SKIPPED: $*"; exit 77; }
@@ -40,7 +44,8 @@ start_x() {
         >"$WORK/xvfb.log" 2>&1 &
     xvfb_pid=$!
     wait_until 10 '[ -s "$WORK/display" ]' || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-    export DISPLAY=":$(tr -dc 0-9 <"$WORK/display")"
+    DISPLAY=":$(tr -dc 0-9 <"$WORK/display")"
+    export DISPLAY
     local manager=none
     if [ "${WM:-1}" = 1 ] && command -v openbox >/dev/null 2>&1; then
         manager=openbox
@@ -89,6 +94,7 @@ window_size() {
 # Waits up to 15 s for the window's inside to be $1 (WIDTHxHEIGHT); $2 says
 # what should have made it so.
 expect_size() {
+    # shellcheck disable=SC2034  # read by the condition that wait_until evaluates
     local want=$1
     wait_until 15 '[ "$(window_size)" = "$want" ]' || fail "$2: the window is $(window_size), not $1"
     log "$2: $1"

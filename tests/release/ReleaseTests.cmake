@@ -1,6 +1,9 @@
 # The release files checked as a player gets them (label release):
-#   release_packages           cpack's .deb and .tar.gz, each unpacked and
-#                              played from another folder; lintian
+#   release_packages           the files ./scripts/release writes, packed from
+#                              this build: the .deb and .tar.gz, each unpacked
+#                              and played from another folder, lintian; the
+#                              Windows zip's files; the web zip unpacked and
+#                              its page played in headless Chromium
 #   release_deb_installs       that .deb installed with dpkg, played and
 #                              purged, alone (as root only)
 #   release_windows_resources  the icon, version and manifest of zorbanix.exe

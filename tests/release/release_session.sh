@@ -19,16 +19,19 @@ check_installed_tree() {
     id=$(basename "$entry" .desktop)
     desktop-file-validate "$entry" || fail "desktop-file-validate: $entry"
     grep -qx 'Categories=Game;ArcadeGame;' "$entry" || fail "$entry: not in Game;ArcadeGame;"
+    wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
+    [ -n "$wm_class" ] || fail "$entry: no StartupWMClass"
     appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml" ||
         fail "appstreamcli validate: $root/share/metainfo/$id.metainfo.xml"
     local shot
-    for shot in $(grep -o 'screenshots/[a-z]*\.png' "$root/share/metainfo/$id.metainfo.xml"); do
+    while read -r shot; do
         [ -f "$SOURCE_DIR/docs/$shot" ] || fail "the metainfo names $shot, not in docs/screenshots"
-    done
+    done < <(grep -o 'screenshots/[a-z]*\.png' "$root/share/metainfo/$id.metainfo.xml")
     [ "$(find "$root/share/icons/hicolor" -path "*/apps/$id.png" | wc -l)" -ge 3 ] ||
         fail "fewer than three icons named $id.png in $root/share/icons/hicolor"
 
     local version
+    : "${VERSION:?the script that sources this sets VERSION}"
     version=$(cd / && "$root/bin/zorbanix" --version)
     [ "$version" = "Zorbanix $VERSION" ] || fail "--version said '$version', not 'Zorbanix $VERSION'"
     GAME=$root/bin/zorbanix show_title
@@ -55,5 +58,11 @@ show_title() {
     }
     wait_until 20 title_shown || fail "$GAME: the title screen did not appear"
     ! grep -q "cannot read picture" "$WORK/game.log" || fail "$GAME: $(cat "$WORK/game.log")"
+    # The class docks match with the desktop entry's StartupWMClass.
+    if [ -n "${wm_class:-}" ]; then
+        local class
+        class=$(xprop -id "$game_window" WM_CLASS | sed -n 's/.*, "\(.*\)"$/\1/p')
+        [ "$class" = "$wm_class" ] || fail "window class '$class', desktop entry '$wm_class'"
+    fi
     stop_game
 }

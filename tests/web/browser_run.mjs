@@ -1,6 +1,7 @@
 // The browser build played end to end in headless Chromium, once with the
-// keyboard and once with touch emulation on (a phone with three device
-// pixels per CSS pixel).
+// keyboard, once with touch emulation on (a phone with three device pixels
+// per CSS pixel), once hidden and shown again, and once across a reload and
+// offline.
 //
 //   node browser_run.mjs <site> <pictures> <zorbanix_wine_screens> <work folder>
 //
@@ -399,11 +400,53 @@ async function hiddenPageRun() {
   await context.close();
 }
 
+// After one visit the best score outlives a reload, and with the network
+// cut the page loads again from the service worker's cache and plays.
+async function keptAndOfflineRun() {
+  const context = await browser.newContext({ viewport: { width: 1280, height: 720 } });
+  let page = await freshPage(context);
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null,
+                             { timeout: 30000 });
+  check(!(await page.locator('#best').isVisible()), 'a first visit shows no best score');
+  await page.keyboard.press('Enter');
+  await waitForScreen(page, 'title');
+  await page.keyboard.press('Space');
+  await waitForPlay(page);
+  // From the right bound, clear of the bunkers, fire until an invader falls.
+  await page.keyboard.down('ArrowRight');
+  await pause(1500);
+  await page.keyboard.up('ArrowRight');
+  for (let shot = 0; shot < 60 && !(await page.evaluate(() => window.zorbanixPage.score())); ++shot) {
+    await page.keyboard.press('Space');
+    await pause(250);
+  }
+  await page.keyboard.press('Escape');
+  await page.waitForFunction(() => document.body.dataset.state === 'ended', null, { timeout: 15000 });
+  const score = await page.evaluate(() => window.zorbanixPage.finalScore);
+  const said = await page.locator('#best-score').textContent();
+  check(score > 0 && said === 'New best!', `the end panel says a score of ${score} is a new best (${said})`);
+  await page.reload();
+  await page.waitForFunction(() => document.body.dataset.state === 'ready', null, { timeout: 30000 });
+  const shown = await page.locator('#best').textContent();
+  check(shown === `Best ${score}` && await page.locator('#best').isVisible(),
+        `the best score outlives a reload (${shown})`);
+  await context.setOffline(true);
+  await page.close();
+  page = await freshPage(context);
+  check(await page.evaluate(() => !navigator.onLine), 'the network is cut');
+  await page.keyboard.press('Enter');
+  await waitForScreen(page, 'title');
+  await page.keyboard.press('Space');
+  await waitForScreen(page, 'getready');
+  await context.close();
+}
+
 try {
   await keyboardRun();
   await touchRun();
   await soundRun();
   await hiddenPageRun();
+  await keptAndOfflineRun();
 } catch (error) {
   console.log(`FAILED: ${error.message}`);
   process.exitCode = 1;

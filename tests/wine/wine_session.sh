@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034  # its readers set variables for the drivers
 # Helpers for the drivers that play zorbanix.exe under Wine on a virtual X
 # display. Sourced, never run. The caller sets:
 #   GAME_DIR     the folder holding zorbanix.exe and its 18 pictures
@@ -82,7 +83,8 @@ start_xvfb() {
         sleep 0.1
     done
     [ -s "$number_file" ] || fail "Xvfb gave no display number"
-    export DISPLAY=":$(tr -dc 0-9 <"$number_file")"
+    DISPLAY=":$(tr -dc 0-9 <"$number_file")"
+    export DISPLAY
     log "Xvfb on $DISPLAY"
 }
 
@@ -310,10 +312,9 @@ require_game_running() {
 
 # Dumps the screen into a file.
 capture() {
-    local attempt
     require_game_running
     # A window that goes while xwd walks the tree fails the dump; try again.
-    for attempt in 1 2 3; do
+    for _ in 1 2 3; do
         xwd -root -silent -out "$1" 2>/dev/null && return 0
         sleep 0.05
     done
@@ -366,8 +367,8 @@ read_play() {
 
 # Waits for the game to end, for at most `limit` seconds; sets exit_code.
 wait_for_exit() {
-    local limit=$1 i
-    for i in $(seq 1 $((limit * 10))); do
+    local limit=$1
+    for _ in $(seq 1 $((limit * 10))); do
         kill -0 "$game_pid" 2>/dev/null || break
         sleep 0.1
     done

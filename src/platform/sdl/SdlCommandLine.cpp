@@ -2,8 +2,9 @@
 
 #include <cstring>
 
-CommandLine parseCommandLine(int argc, const char* const* argv) {
+CommandLine parseCommandLine(int argc, const char* const* argv, const SdlWindowOptions& start) {
     CommandLine line;
+    line.window = start;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
@@ -12,6 +13,10 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
         }
         if (std::strcmp(arg, "--version") == 0) {
             line.action = CommandLine::Action::ShowVersion;
+            return line;
+        }
+        if (std::strcmp(arg, "--scores") == 0) {
+            line.action = CommandLine::Action::ShowScores;
             return line;
         }
         if (std::strcmp(arg, "--window") == 0) {
@@ -33,7 +38,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
 
 std::string helpText(const char* programName) {
     return std::string("Usage: ") + programName +
-           " [--window] [--integer-scale] [--mute]\n"
+           " [--window] [--integer-scale] [--mute] [--scores]\n"
            "\n"
            "Zorbanix, a fixed shooter: slide your ship along the bottom of the screen\n"
            "and shoot the marching invaders before they reach you. They score 10, 20\n"
@@ -54,8 +59,11 @@ std::string helpText(const char* programName) {
            "  --window          start in a window rather than full screen\n"
            "  --integer-scale   scale the picture by whole numbers only, with bars\n"
            "  --mute            start with the sound off\n"
+           "  --scores          show the best scores and end\n"
            "  --help            show this text\n"
            "  --version         show the version\n"
+           "The options change this run only; what you change in the game (window\n"
+           "or full screen, the window's size and place, scaling) is kept for the next.\n"
            "\n"
            "The pictures (*.bmp) are read from the working folder, else from the\n"
            "executable's folder, else from ../share/zorbanix beside that folder.\n";

@@ -6,7 +6,7 @@
 
 // What the Linux program was asked to do by its command line.
 struct CommandLine {
-    enum class Action { Play, ShowHelp, ShowVersion, Refuse };
+    enum class Action { Play, ShowHelp, ShowVersion, ShowScores, Refuse };
     Action action = Action::Play;
     SdlWindowOptions window;
     // Start with the sound off (M switches it on).
@@ -15,7 +15,10 @@ struct CommandLine {
     std::string complaint;
 };
 
-CommandLine parseCommandLine(int argc, const char* const* argv);
+// The options change `start` (the settings kept from earlier runs) for this
+// run only.
+CommandLine parseCommandLine(int argc, const char* const* argv,
+                             const SdlWindowOptions& start = SdlWindowOptions());
 
 // The text --help prints.
 std::string helpText(const char* programName);

@@ -21,6 +21,7 @@
 #include "platform/sdl/SdlShell.h"
 #include "platform/sdl/SdlVideoDriver.h"
 #include "platform/sdl/audio/SdlSoundOutput.h"
+#include "platform/sdl/linux/KeptSettings.h"
 #include "platform/sdl/software/PictureFolders.h"
 
 #ifndef ZORBANIX_VERSION
@@ -51,9 +52,17 @@ std::vector<std::string> pictureFolders() {
 }
 
 // The one line the program prints when it ends.
+// It is recorded with the best scores first, and says the best score too.
 void printFinalScore() {
-    std::printf("Zorbanix: final score %ld\n", static_cast<long>(application().score()));
+    std::printf("%s\n", recordFinalScore(static_cast<long>(application().score())).c_str());
     std::fflush(stdout);
+}
+
+// The window's place and size as the player left them.
+void keepLastWindowPlace() {
+    if (WindowHandle window = sdlShellPlatform().window()) {
+        keepWindowPlace(reinterpret_cast<SDL_Window*>(window));
+    }
 }
 
 // What SDL's library holds for the program, given back.
@@ -68,6 +77,7 @@ void closeSdl() {
 // keyboard and the sound device first. The frame's event drain calls this,
 // between two frames, never from inside a device's call.
 void endProgramNow() {
+    keepLastWindowPlace();
     printFinalScore();
     application().shutdown();
     closeSdl();
@@ -82,6 +92,11 @@ int main(int argc, char** argv) {
     switch (line.action) {
         case CommandLine::Action::ShowHelp:
             std::fputs(helpText(name).c_str(), stdout);
+            std::printf("\nKept between runs (delete a file to start it afresh):\n  %s\n  %s\n",
+                        settingsFilePath().c_str(), bestScoresPath().c_str());
+            return 0;
+        case CommandLine::Action::ShowScores:
+            std::fputs(bestScoresText().c_str(), stdout);
             return 0;
         case CommandLine::Action::ShowVersion:
             std::printf("Zorbanix %s\n", ZORBANIX_VERSION);
@@ -93,7 +108,16 @@ int main(int argc, char** argv) {
         case CommandLine::Action::Play:
             break;
     }
-    setSdlWindowOptions(line.window);
+    // What the player left set in the game, changed by the command line for
+    // this run only.
+    setSdlWindowOptions(parseCommandLine(argc, argv, startKeptSettings()).window);
+    sdlPresenter().tellWindowChanges({keepFullScreen, keepIntegerScale, keepWindowPlace});
+    // The window's class (X11) and application id (Wayland), as the desktop
+    // entry's StartupWMClass names them, so that docks group the window with
+    // its launcher whatever the executable is called; SDL reads both from
+    // the environment, where a player's own choice stays.
+    setenv("SDL_VIDEO_X11_WMCLASS", "zorbanix", 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", "zorbanix", 0);
 
     SDL_SetMainReady();
     // SIGINT and SIGTERM become quit requests (SDL_QUIT), which end the game
@@ -105,6 +129,13 @@ int main(int argc, char** argv) {
         SDL_Quit();
         return 1;
     }
+    SDL_Rect kept;
+    if (keptWindowPlace(&kept)) {
+        SdlWindowOptions options = sdlWindowOptions();
+        options.placed = true;
+        options.place = kept;
+        setSdlWindowOptions(options);
+    }
     // Sound and controllers are optional: the game runs without them. SDL's
     // audio comes up with the game's sound device (SdlSoundOutput), which
     // keeps the sound library's own messages off the terminal.
@@ -112,7 +143,9 @@ int main(int argc, char** argv) {
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     setPictureFolders(pictureFolders());
 
-    sdlSoundOutput().setMuted(line.muted);
+    // Muted as the player last left it, or by --mute for this run.
+    sdlSoundOutput().setMuted(line.muted || keptMute());
+    sdlSoundOutput().tellMuteChanges(keepMute);
     sdlSoundOutput().enable();
     installSdlPresenter(&sdlPresenter());
     installDisplayPlatform(&sdlDisplayPlatform());
@@ -122,6 +155,7 @@ int main(int argc, char** argv) {
 
     const int exitCode = programMain(nullptr, 1);
     if (exitCode == 0) {
+        keepLastWindowPlace();
         printFinalScore();
     } else {
         // The SDL shell's quit code is always 0: anything else is a start

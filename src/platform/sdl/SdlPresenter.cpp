@@ -93,6 +93,17 @@ void SdlPresenter::detach() {
     window_ = nullptr;
     windowId_ = 0;
     windowed_ = {0, 0, 0, 0};
+    placeFrames_ = 0;
+    resizeFrames_ = 0;
+}
+
+// A window opened where an earlier run left it stays there, and a game
+// started full screen goes back there on leaving it.
+void SdlPresenter::adoptKeptPlace() {
+    const SdlWindowOptions& options = sdlWindowOptions();
+    if (!options.placed) return;
+    windowed_ = options.place;
+    if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0) placeFrames_ = kSettleFrames;
 }
 
 bool SdlPresenter::attachWindow(WindowHandle window) {
@@ -124,6 +135,7 @@ bool SdlPresenter::attachWindow(WindowHandle window) {
                 onSurface_ = true;
                 pacing_.setRefreshRate(reportedRefreshRate(sdlWindow));
                 setIntegerScale(sdlWindowOptions().integerScale);
+                adoptKeptPlace();
                 return true;
             }
             renderer = SDL_CreateRenderer(sdlWindow, -1, SDL_RENDERER_SOFTWARE);
@@ -141,6 +153,7 @@ bool SdlPresenter::attachWindow(WindowHandle window) {
     ownsRenderer_ = owns;
     pacing_.setRefreshRate(reportedRefreshRate(sdlWindow));
     setIntegerScale(sdlWindowOptions().integerScale);
+    adoptKeptPlace();
     return true;
 }
 
@@ -155,9 +168,43 @@ void SdlPresenter::setIntegerScale(bool on) {
 
 void SdlPresenter::takeRequests() {
     if (!window_) return;
-    if (requests_.takeWindowResized()) surfaceChanged_ = true;
+    if (requests_.takeWindowResized()) {
+        surfaceChanged_ = true;
+        resizeFrames_ = kSettleFrames;
+    }
     if (requests_.takeFullScreenToggle()) switchFullScreen();
-    if (requests_.takeIntegerScaleToggle()) setIntegerScale(!scaler_.integerScale());
+    if (requests_.takeIntegerScaleToggle()) {
+        setIntegerScale(!scaler_.integerScale());
+        if (changes_.integerScaleSwitched) changes_.integerScaleSwitched(scaler_.integerScale());
+    }
+    settlePlace();
+    if (resizeFrames_ > 0 && --resizeFrames_ == 0 && placeFrames_ == 0 && changes_.windowChanged) {
+        changes_.windowChanged(window_);
+    }
+}
+
+// A window manager that frames windows (openbox, and most others) takes a
+// place asked for at once after leaving full screen, or before the window is
+// first shown, as its frame's place rather than the window's: SDL learns the
+// frame's size only from the window manager's answer, which comes later.
+// Each round trip to full screen would then move the window down and right
+// by the frame's top and left. Until the window stands where it was, for a
+// few frames, it is put back there again, once SDL knows the frame.
+void SdlPresenter::settlePlace() {
+    if (placeFrames_ == 0) return;
+    --placeFrames_;
+    if (SDL_GetWindowFlags(window_) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED)) {
+        placeFrames_ = 0;
+        return;
+    }
+    int x = 0;
+    int y = 0;
+    SDL_GetWindowPosition(window_, &x, &y);
+    if (x == windowed_.x && y == windowed_.y) {
+        placeFrames_ = 0;
+    } else {
+        SDL_SetWindowPosition(window_, windowed_.x, windowed_.y);
+    }
 }
 
 void SdlPresenter::switchFullScreen() {
@@ -173,6 +220,9 @@ void SdlPresenter::switchFullScreen() {
             SDL_SetWindowSize(window_, screen.w, screen.h);
         }
         SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        placeFrames_ = 0;
+        resizeFrames_ = 0;
+        if (changes_.fullScreenSwitched) changes_.fullScreenSwitched(true, windowed_);
     } else {
         SDL_SetWindowFullscreen(window_, 0);
         SDL_SetWindowResizable(window_, SDL_TRUE);
@@ -183,6 +233,8 @@ void SdlPresenter::switchFullScreen() {
         }
         SDL_SetWindowSize(window_, windowed_.w, windowed_.h);
         SDL_SetWindowPosition(window_, windowed_.x, windowed_.y);
+        placeFrames_ = kSettleFrames;
+        if (changes_.fullScreenSwitched) changes_.fullScreenSwitched(false, windowed_);
     }
     surfaceChanged_ = true;
 }

@@ -26,6 +26,17 @@
 // shown and the wait for the blank lasts a quarter of a second, so the game
 // goes on at a few frames a second on next to no processor time; its clock
 // is the tick counter, so its pace does not change.
+// What the player changed, told once the presenter has carried it out (the
+// Linux program keeps it between runs). Any of them may be null.
+struct WindowChanges {
+    // `windowed`: the window's place and size in window mode, before it went
+    // full screen or now that it is back.
+    void (*fullScreenSwitched)(bool fullScreen, const SDL_Rect& windowed) = nullptr;
+    void (*integerScaleSwitched)(bool on) = nullptr;
+    // A window's size or place settled after the player changed it.
+    void (*windowChanged)(SDL_Window* window) = nullptr;
+};
+
 class SdlPresenter final : public FramePresenter {
 public:
     explicit SdlPresenter(PacingClock& clock = sdlPacingClock(),
@@ -40,6 +51,12 @@ public:
 
     // Gives up the renderer; to be called before the window is destroyed.
     void detach();
+
+    void tellWindowChanges(const WindowChanges& changes) { changes_ = changes; }
+    // How many frames a window's size must stay as it is before a resize
+    // counts as settled, and how many frames the presenter goes on putting
+    // a window back where it was (see settlePlace).
+    static constexpr int kSettleFrames = 30;
 
     // The renderer in use; null while frames go to the window's surface.
     SDL_Renderer* renderer() const { return renderer_; }
@@ -56,6 +73,8 @@ private:
     bool outOfSight() const;
     void takeRequests();
     void switchFullScreen();
+    void settlePlace();
+    void adoptKeptPlace();
     void setIntegerScale(bool on);
 
     PacingClock& clock_;
@@ -74,4 +93,9 @@ private:
     bool surfaceChanged_ = false;
     // Where the window was, and how large, before it went full screen.
     SDL_Rect windowed_ = {0, 0, 0, 0};
+    WindowChanges changes_;
+    // Frames left in which a window is put back at windowed_ when the window
+    // manager placed it elsewhere, and until a resize counts as settled.
+    int placeFrames_ = 0;
+    int resizeFrames_ = 0;
 };

@@ -46,11 +46,11 @@ SDL_Window* makeFullScreenWindow(const char* name) {
     return SDL_CreateWindow(name, 0, 0, width, height, SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
-// A window the player can move and (unless told otherwise) resize, its
-// picture a whole multiple of 800 x 600, centred in the part of the desktop
-// that panels leave free.
+// A window the player can move and (unless told otherwise) resize: where an
+// earlier run left it, or with its picture a whole multiple of 800 x 600,
+// centred in the part of the desktop that panels leave free.
 SDL_Window* makeWindow(const char* name, const SdlWindowOptions& options) {
-    const SDL_Rect place = windowedPlace(0, options.scale);
+    const SDL_Rect place = options.placed ? options.place : windowedPlace(0, options.scale);
     return SDL_CreateWindow(name, place.x, place.y, place.w, place.h,
                             options.resizable ? SDL_WINDOW_RESIZABLE : 0);
 }
@@ -63,6 +63,8 @@ WindowHandle SdlShell::createMainWindow(const char* name, InstanceHandle) {
     SDL_Window* window =
         options.fullScreen ? makeFullScreenWindow(name) : makeWindow(name, options);
     if (!window) return nullptr;
+    if (options.resizable)
+        SDL_SetWindowMinimumSize(window, kMinimumWindowWidth, kMinimumWindowHeight);
     selectSdlEvents();
     window_ = reinterpret_cast<WindowHandle>(window);
     // Windows sends WM_CREATE before CreateWindowExA returns.

@@ -16,7 +16,16 @@ struct SdlWindowOptions {
     // canvas, which the page scales: SDL then keeps the canvas at 800 x 600
     // and never clears it when the page is resized.
     bool resizable = true;
+    // Where the window was left in an earlier run (the Linux program keeps
+    // it): a window opens there, and leaving full screen goes back there.
+    bool placed = false;
+    SDL_Rect place = {0, 0, 0, 0};
 };
+
+// The smallest window the player can shrink a resizable one to: the
+// picture at half size.
+constexpr int kMinimumWindowWidth = 400;
+constexpr int kMinimumWindowHeight = 300;
 
 // Where the window goes in window mode on a display: 800 x 600 `scale` times
 // over, or with scale 0 the largest whole multiple that fits the part of the

@@ -21,6 +21,11 @@ void SdlSoundOutput::setMuted(bool muted) {
     if (mixer_) mixer_->setMuted(muted);
 }
 
+void SdlSoundOutput::toggleMuted() {
+    setMuted(!muted_);
+    if (muteChanged_) muteChanged_(muted_);
+}
+
 void SdlSoundOutput::cue(SoundCue cue) {
     if (enabled_ && mixer_) mixer_->post(cue);
 }

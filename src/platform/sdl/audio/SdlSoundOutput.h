@@ -31,7 +31,9 @@ public:
 
     void setMuted(bool muted);
     bool muted() const { return muted_; }
-    void toggleMuted() { setMuted(!muted_); }
+    // The player's M: switches, and tells whoever keeps the choice.
+    void toggleMuted();
+    void tellMuteChanges(void (*changed)(bool muted)) { muteChanged_ = changed; }
 
     // Brings up SDL's audio, keeping ALSA's own chatter off the terminal,
     // and opens the device: 0 when there is none, which an enabled output
@@ -51,6 +53,7 @@ private:
 
     bool enabled_ = false;
     bool muted_ = false;
+    void (*muteChanged_)(bool) = nullptr;
     SDL_AudioDeviceID device_ = 0;
     int channels_ = 0;
     std::unique_ptr<Mixer> mixer_;

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+
+#include "platform/sdl/settings/KeptFile.h"
+
+// What a Linux player changes in the game and finds again at the next start:
+// `settings.ini` in the configuration folder.
+struct GameSettings {
+    bool fullScreen = true;
+    // The window's place and size when last in window mode; a width of 0
+    // means none was kept yet (the game then picks one).
+    int windowX = 0;
+    int windowY = 0;
+    int windowWidth = 0;
+    int windowHeight = 0;
+    bool windowPlaced = false;  // windowX and windowY were kept
+    bool integerScale = false;
+    bool mute = false;
+
+    bool operator==(const GameSettings& other) const;
+    bool operator!=(const GameSettings& other) const { return !(*this == other); }
+};
+
+// The settings file: read once at the start, rewritten at each change. A
+// value the game cannot read (`mute = perhaps`) makes the whole file
+// unreadable, so it is kept aside rather than half-understood.
+class SettingsFile {
+public:
+    // The file in configFolder(); `complain` as for KeptFile.
+    explicit SettingsFile(KeptFile::Complaint complain = {});
+    SettingsFile(std::string path, KeptFile::Complaint complain);
+
+    // The saved settings, or the defaults where there are none.
+    GameSettings load();
+    // Writes `settings` over the saved ones, keeping the file's other lines.
+    bool save(const GameSettings& settings);
+
+    const std::string& path() const { return file_.path(); }
+
+private:
+    KeptFile file_;
+};
+
+// Reads the settings from the file's lines. False, with `error`, when a
+// known name holds a value that is not one of its own.
+bool readSettings(const KeptText& text, GameSettings* settings, std::string* error);
+void writeSettings(const GameSettings& settings, KeptText* text);
