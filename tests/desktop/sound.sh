@@ -61,6 +61,8 @@ after_m=$(sound_bytes "$WORK/heard.raw" "$m_offset")
 [ "$after_m" = 0 ] || fail "after M, $after_m bytes of sound recorded"
 log "after M: $(($(stat -c %s "$WORK/heard.raw") - m_offset)) bytes recorded, all silence"
 
+# M was kept for the next start: forgotten, so that only --mute mutes.
+rm -f "$XDG_CONFIG_HOME/zorbanix/settings.ini"
 record "$WORK/muted.raw" --mute
 muted=$(head -c "$before_m" "$WORK/muted.raw" | tr -d '\0' | wc -c)
 [ "$muted" = 0 ] || fail "--mute: $muted bytes of sound recorded"
