@@ -313,12 +313,14 @@ function tapAudio() {
     const node = create.apply(this, args);
     Object.defineProperty(node, 'onaudioprocess', {
       get: () => handler.get.call(node),
-      set: (process) => handler.set.call(node, (event) => {
-        process(event);
-        const samples = event.outputBuffer.getChannelData(0);
-        window.zorbanixAudio.buffers += 1;
-        if (samples.some((s) => s !== 0)) window.zorbanixAudio.sounding += 1;
-      }),
+      set: (process) => {
+        handler.set.call(node, (event) => {
+          process(event);
+          const samples = event.outputBuffer.getChannelData(0);
+          window.zorbanixAudio.buffers += 1;
+          if (samples.some((s) => s !== 0)) window.zorbanixAudio.sounding += 1;
+        });
+      },
     });
     return node;
   };
