@@ -109,7 +109,9 @@ int main(int argc, char** argv) {
             break;
     }
     // What the player left set in the game, changed by the command line for
-    // this run only.
+    // this run only. The line is read again on top of the kept settings: the
+    // first reading only chose what to do, before any file was read, so that
+    // --help, --version and a refused line never touch the settings.
     setSdlWindowOptions(parseCommandLine(argc, argv, startKeptSettings()).window);
     sdlPresenter().tellWindowChanges({keepFullScreen, keepIntegerScale, keepWindowPlace});
     // The window's class (X11) and application id (Wayland), as the desktop

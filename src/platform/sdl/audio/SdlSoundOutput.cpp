@@ -75,8 +75,8 @@ SDL_AudioDeviceID SdlSoundOutput::openDevice() {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return 0;
     }
-    // Only the first device plays; the device stays paused until it has
-    // something to play.
+    // Only the first device of an enabled output plays the mixer, from now
+    // on; any other stays paused, as SDL opens it, and plays silence.
     if (enabled_ && device_ == 0) {
         mixer_.reset(new (std::nothrow) Mixer(given.freq));
         if (mixer_) {
