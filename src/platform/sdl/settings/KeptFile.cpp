@@ -101,7 +101,16 @@ bool KeptFile::update(const std::function<void(KeptText&)>& change) {
         KeptText text;
         if (!read(&text)) return false;
         change(text);
-        written = replaceFileWhole(path_, text.text(), &error);
+        // A file just under the size the game reads, grown by the lines
+        // written here, would be refused and kept aside at the next start:
+        // the old file is kept instead, and this change goes unsaved.
+        const std::string bytes = text.text();
+        if (bytes.size() > KeptText::kLimit) {
+            error = "it would grow larger than " + std::to_string(KeptText::kLimit / 1024) + " KiB";
+            written = false;
+        } else {
+            written = replaceFileWhole(path_, bytes, &error);
+        }
     }
     if (!written && !failedBefore_) {
         say("could not save the " + what_ + " (" + error + "); playing on without saving");

@@ -31,8 +31,9 @@ public:
 
     // Rewrites the file under a lock on its folder: reads it again (another
     // copy of the game may have written it since), lets `change` update its
-    // lines, and replaces the file whole. False when it could not be written;
-    // only the first such failure is reported.
+    // lines, and replaces the file whole. False when it could not be written,
+    // or would no longer be read back for its size; only the first such
+    // failure is reported.
     bool update(const std::function<void(KeptText&)>& change);
 
     const std::string& path() const { return path_; }
