@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/ShellPlatform.h"
+#include "base/ShellPlatform.h"
 #include "devices/DevicePlatform.h"
 #include "devices/DirectInputApi.h"
 #include "display/DisplayPlatform.h"

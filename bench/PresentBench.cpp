@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sdl/SdlPresenter.h"
+#include "platform/sdl/display/SdlPresenter.h"
 
 namespace {
 

@@ -21,10 +21,11 @@ include(GNUInstallDirs)
 set(ZORBANIX_DATA_DIR ${CMAKE_INSTALL_DATADIR}/zorbanix)
 file(RELATIVE_PATH data_from_exe ${CMAKE_INSTALL_FULL_BINDIR}
      ${CMAKE_INSTALL_PREFIX}/${ZORBANIX_DATA_DIR})
-# The Linux program: main and what only it has, the settings and scores it
-# keeps between runs (src/platform/sdl/linux, on zorbanix_settings).
+# The Linux program: main and what only it has (src/platform/sdl/linux): its
+# command line, the choice of a video driver a player can see, and the
+# settings and scores it keeps between runs (on zorbanix_settings).
 file(GLOB linux_program_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/sdl/linux/*.cpp)
-add_executable(zorbanix ${CMAKE_SOURCE_DIR}/src/platform/sdl/SdlMain.cpp ${linux_program_sources})
+add_executable(zorbanix ${linux_program_sources})
 target_link_libraries(zorbanix PRIVATE zorbanix_sdl zorbanix_settings)
 target_compile_definitions(zorbanix PRIVATE ZORBANIX_VERSION="${PROJECT_VERSION}"
                                             ZORBANIX_DATA_FROM_EXE="${data_from_exe}")

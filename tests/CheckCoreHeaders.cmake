@@ -1,6 +1,6 @@
 # Fails when a file of the game core includes a platform header.
 set(bad "")
-foreach(dir app display devices game objects fleet)
+foreach(dir base app display devices game objects fleet)
   file(GLOB_RECURSE files ${SOURCE_DIR}/src/${dir}/*.h ${SOURCE_DIR}/src/${dir}/*.cpp)
   foreach(f ${files})
     file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")

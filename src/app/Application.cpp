@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "app/ShellPlatform.h"
+#include "base/ShellPlatform.h"
 #include "devices/DirectSoundApi.h"
 #include "devices/InputSystem.h"
 #include "devices/SoundSystem.h"
@@ -16,7 +16,7 @@ constexpr std::uint32_t kScreenHeight = 600;
 constexpr std::uint32_t kBitsPerPixel = 16;
 
 // Constant-initialised: its constructor only empties the fields, so it exists
-// before any initialiser runs, and the start tick (app/GameClock.cpp) is
+// before any initialiser runs, and the start tick (base/GameClock.cpp) is
 // taken after it, as the start-up order has it.
 Application theApplication;
 

@@ -1,7 +1,7 @@
 #include "app/EntryPoint.h"
 
 #include "app/Application.h"
-#include "app/ShellPlatform.h"
+#include "base/ShellPlatform.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Handles.h"
+#include "base/Handles.h"
 
 // The program's whole run, from window creation to the exit code: what
 // WinMain does on Windows and main does on Linux, once each platform layer

@@ -1,7 +1,7 @@
 #include "app/WindowProcedure.h"
 
 #include "app/Application.h"
-#include "app/ShellPlatform.h"
+#include "base/ShellPlatform.h"
 
 std::intptr_t windowProcedure(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                               std::intptr_t lParam) {

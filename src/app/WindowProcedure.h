@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/Handles.h"
+#include "base/Handles.h"
 
 // The main window's procedure. The Windows layer registers a WNDPROC that
 // forwards here; the SDL layer dispatches its window messages here.

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/Handles.h"
+#include "base/Handles.h"
 
 // The devices' seam to the platform for input: exactly the DirectInput 7
 // calls that the input system makes, with DirectInput's own values.

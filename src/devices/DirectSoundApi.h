@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/Handles.h"
+#include "base/Handles.h"
 
 // The devices' seam to the platform for sound: DirectSound creation and its
 // cooperative level, nothing more. Zero is success.

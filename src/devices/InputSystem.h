@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Handles.h"
+#include "base/Handles.h"
 #include "devices/KeyboardDevice.h"
 
 class InputContext;

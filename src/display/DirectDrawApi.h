@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/Handles.h"
+#include "base/Handles.h"
 
 // The display's seam to the platform: exactly the DirectDraw calls (first
 // interface version) that the display classes make, with DirectDraw's own

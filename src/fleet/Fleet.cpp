@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/GameClock.h"
+#include "base/GameClock.h"
 #include "devices/SoundCues.h"
 #include "display/Bitmap.h"
 #include "display/Sprite.h"

@@ -1,7 +1,7 @@
 // The keyboard step of every update: quit, pause and the ship's own keys.
 #include <cstdint>
 
-#include "app/GameClock.h"
+#include "base/GameClock.h"
 #include "devices/DirectInputApi.h"
 #include "devices/InputSystem.h"
 #include "devices/SoundCues.h"

@@ -1,7 +1,7 @@
 // Waves and the per-update step of the game.
 #include <cstdint>
 
-#include "app/GameClock.h"
+#include "base/GameClock.h"
 #include "devices/SoundCues.h"
 #include "fleet/Fleet.h"
 #include "game/Game.h"

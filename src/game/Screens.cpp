@@ -7,8 +7,8 @@
 // hung, while a screen waits.
 #include <cstdint>
 
-#include "app/GameClock.h"
-#include "app/ShellPlatform.h"
+#include "base/GameClock.h"
+#include "base/ShellPlatform.h"
 #include "devices/DirectInputApi.h"
 #include "devices/InputSystem.h"
 #include "display/BackBuffer.h"

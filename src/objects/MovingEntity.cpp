@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "app/GameClock.h"
+#include "base/GameClock.h"
 #include "display/Sprite.h"
 
 namespace {

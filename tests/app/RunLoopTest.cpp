@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "app/ShellPlatform.h"
+#include "base/ShellPlatform.h"
 #include "devices/DirectInputApi.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "support/TestPictures.h"

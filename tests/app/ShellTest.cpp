@@ -3,9 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/GameClock.h"
-#include "app/ShellPlatform.h"
 #include "app/WindowProcedure.h"
+#include "base/GameClock.h"
+#include "base/ShellPlatform.h"
 #include "platform/headless/HeadlessShell.h"
 #include "support/ScopedPlatform.h"
 

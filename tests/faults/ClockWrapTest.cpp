@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/GameClock.h"
+#include "base/GameClock.h"
 #include "faults/ScriptedGame.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ShellPlatform.h"
+#include "base/ShellPlatform.h"
 #include "faults/ScriptedGame.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "platform/sdl/LetterboxScaler.h"
+#include "platform/sdl/display/LetterboxScaler.h"
 
 namespace {
 

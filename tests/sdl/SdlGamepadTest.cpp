@@ -5,11 +5,11 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "app/ShellPlatform.h"
-#include "platform/sdl/SdlEventLoop.h"
-#include "platform/sdl/SdlGamepads.h"
-#include "platform/sdl/SdlPlayerKeys.h"
-#include "platform/sdl/SdlShell.h"
+#include "base/ShellPlatform.h"
+#include "platform/sdl/input/SdlGamepads.h"
+#include "platform/sdl/input/SdlPlayerKeys.h"
+#include "platform/sdl/shell/SdlEventLoop.h"
+#include "platform/sdl/shell/SdlShell.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include "devices/InputContext.h"
 #include "devices/JoystickDevice.h"
-#include "platform/sdl/SdlDevicePlatform.h"
-#include "platform/sdl/SdlDirectInput.h"
-#include "platform/sdl/SdlJoystickDevice.h"
-#include "platform/sdl/SdlPlayerKeys.h"
+#include "platform/sdl/input/SdlDevicePlatform.h"
+#include "platform/sdl/input/SdlDirectInput.h"
+#include "platform/sdl/input/SdlJoystickDevice.h"
+#include "platform/sdl/input/SdlPlayerKeys.h"
 #include "support/ScopedPlatform.h"
 
 namespace {

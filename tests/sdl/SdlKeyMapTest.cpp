@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "devices/DirectInputApi.h"
-#include "platform/sdl/SdlKeyMap.h"
+#include "platform/sdl/input/SdlKeyMap.h"
 
 namespace {
 

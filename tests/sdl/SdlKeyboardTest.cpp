@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "devices/InputSystem.h"
-#include "platform/sdl/SdlDevicePlatform.h"
-#include "platform/sdl/SdlInputDevice.h"
-#include "platform/sdl/SdlPlayerKeys.h"
+#include "platform/sdl/input/SdlDevicePlatform.h"
+#include "platform/sdl/input/SdlInputDevice.h"
+#include "platform/sdl/input/SdlPlayerKeys.h"
 #include "support/ScopedPlatform.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/sdl/SdlDisplayPacing.h"
-#include "platform/sdl/SdlEventState.h"
-#include "platform/sdl/SdlPresenter.h"
+#include "platform/sdl/display/SdlDisplayPacing.h"
+#include "platform/sdl/display/SdlPresenter.h"
+#include "platform/sdl/shell/SdlEventState.h"
 #include "platform/sdl/software/SoftwareDisplay.h"
 
 namespace {

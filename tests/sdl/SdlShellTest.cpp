@@ -4,9 +4,9 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "app/ShellPlatform.h"
-#include "platform/sdl/SdlEventLoop.h"
-#include "platform/sdl/SdlShell.h"
+#include "base/ShellPlatform.h"
+#include "platform/sdl/shell/SdlEventLoop.h"
+#include "platform/sdl/shell/SdlShell.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "devices/SoundSystem.h"
-#include "platform/sdl/SdlDevicePlatform.h"
-#include "platform/sdl/SdlDirectSound.h"
+#include "platform/sdl/audio/SdlDirectSound.h"
+#include "platform/sdl/input/SdlDevicePlatform.h"
 #include "support/ScopedPlatform.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "app/GameClock.h"
-#include "app/ShellPlatform.h"
+#include "base/GameClock.h"
+#include "base/ShellPlatform.h"
 #include "support/ScopedPlatform.h"
 
 // A shell whose tick counter is set by the test; every other call is inert.

@@ -3,7 +3,7 @@
 // Installs a platform for the lifetime of the guard and puts the absent one
 // back afterwards, so that one test's platform never leaks into the next.
 
-#include "app/ShellPlatform.h"
+#include "base/ShellPlatform.h"
 #include "devices/DevicePlatform.h"
 #include "display/DisplayPlatform.h"
 

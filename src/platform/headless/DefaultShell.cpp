@@ -1,4 +1,4 @@
-#include "app/ShellPlatform.h"
+#include "base/ShellPlatform.h"
 #include "platform/headless/HeadlessShell.h"
 
 // Programs that link the harness (the tests and the tools) start on a

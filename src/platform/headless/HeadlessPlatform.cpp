@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/EntryPoint.h"
-#include "app/ShellPlatform.h"
+#include "base/ShellPlatform.h"
 #include "devices/DevicePlatform.h"
 #include "devices/SoundCues.h"
 #include "display/DisplayPlatform.h"

@@ -1,7 +1,7 @@
 #include "platform/headless/HeadlessShell.h"
 
-#include "app/GameClock.h"
 #include "app/WindowProcedure.h"
+#include "base/GameClock.h"
 
 namespace {
 

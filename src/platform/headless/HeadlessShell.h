@@ -4,7 +4,7 @@
 #include <deque>
 #include <string>
 
-#include "app/ShellPlatform.h"
+#include "base/ShellPlatform.h"
 #include "platform/headless/HeadlessLog.h"
 
 // The shell with no window system: a tick counter the test sets, one dummy

@@ -6,8 +6,8 @@
 // have to be read first, or the macros would rewrite their declarations.
 
 // clang-format off
-#include "app/Handles.h"
-#include "app/ShellPlatform.h"
+#include "base/Handles.h"
+#include "base/ShellPlatform.h"
 #include "display/DirectDrawApi.h"
 #include "display/GdiApi.h"
 

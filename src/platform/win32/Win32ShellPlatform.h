@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ShellPlatform.h"
+#include "base/ShellPlatform.h"
 
 // defaultShellPlatform() in the Windows build: the window manager and the
 // kernel's tick counter, passed straight through.

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/sdl/SdlWindowOptions.h"
+#include "platform/sdl/display/SdlWindowOptions.h"
 
 // The Linux program's settings and best scores between runs
 // (src/platform/sdl/settings), met with SDL's window: read once at the

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/sdl/LetterboxScaler.h"
+#include "platform/sdl/display/LetterboxScaler.h"
 #include "platform/sdl/software/SoftwareDisplay.h"
 
 // The browser's presenter: frames go onto the page's canvas, and the wait

@@ -8,16 +8,16 @@
 
 #include "app/Application.h"
 #include "app/EntryPoint.h"
-#include "app/ShellPlatform.h"
+#include "base/ShellPlatform.h"
 #include "devices/DevicePlatform.h"
 #include "display/DisplayPlatform.h"
-#include "platform/sdl/SdlDevicePlatform.h"
-#include "platform/sdl/SdlDisplayPlatform.h"
-#include "platform/sdl/SdlEventState.h"
-#include "platform/sdl/SdlGamepads.h"
-#include "platform/sdl/SdlShell.h"
-#include "platform/sdl/SdlWindowOptions.h"
 #include "platform/sdl/audio/SdlSoundOutput.h"
+#include "platform/sdl/display/SdlDisplayPlatform.h"
+#include "platform/sdl/display/SdlWindowOptions.h"
+#include "platform/sdl/input/SdlDevicePlatform.h"
+#include "platform/sdl/input/SdlGamepads.h"
+#include "platform/sdl/shell/SdlEventState.h"
+#include "platform/sdl/shell/SdlShell.h"
 #include "platform/sdl/web/CanvasPresenter.h"
 
 // The start tick is read during static initialisation, before main.

@@ -1,10 +1,10 @@
-#include "platform/sdl/SdlPresenter.h"
+#include "platform/sdl/display/SdlPresenter.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "platform/sdl/SdlEventState.h"
-#include "platform/sdl/SdlWindowOptions.h"
+#include "platform/sdl/display/SdlWindowOptions.h"
+#include "platform/sdl/shell/SdlEventState.h"
 
 #if defined(__linux__)
 #include <dirent.h>

@@ -1,4 +1,4 @@
-#include "platform/sdl/SdlCommandLine.h"
+#include "platform/sdl/linux/SdlCommandLine.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "platform/sdl/SdlWindowOptions.h"
+#include "platform/sdl/display/SdlWindowOptions.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/sdl/SdlDisplayPacing.h"
+#include "platform/sdl/display/SdlDisplayPacing.h"
 
 #include <SDL.h>
 

@@ -1,11 +1,11 @@
-#include "platform/sdl/SdlEventLoop.h"
+#include "platform/sdl/shell/SdlEventLoop.h"
 
 #include <SDL.h>
 
-#include "app/ShellPlatform.h"
-#include "platform/sdl/SdlEventState.h"
-#include "platform/sdl/SdlGamepads.h"
+#include "base/ShellPlatform.h"
 #include "platform/sdl/audio/SdlSoundOutput.h"
+#include "platform/sdl/input/SdlGamepads.h"
+#include "platform/sdl/shell/SdlEventState.h"
 
 namespace {
 

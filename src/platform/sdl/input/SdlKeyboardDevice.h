@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/sdl/SdlInputDevice.h"
+#include "platform/sdl/input/SdlInputDevice.h"
 
 // The system keyboard on SDL: a read fills DirectInput's 256-byte snapshot
 // from SDL's key state, key by key place.

@@ -1,11 +1,11 @@
-#include "platform/sdl/SdlShell.h"
+#include "platform/sdl/shell/SdlShell.h"
 
 #include <SDL.h>
 
 #include "app/WindowProcedure.h"
-#include "platform/sdl/SdlEventLoop.h"
-#include "platform/sdl/SdlEventState.h"
-#include "platform/sdl/SdlWindowOptions.h"
+#include "platform/sdl/display/SdlWindowOptions.h"
+#include "platform/sdl/shell/SdlEventLoop.h"
+#include "platform/sdl/shell/SdlEventState.h"
 
 namespace {
 

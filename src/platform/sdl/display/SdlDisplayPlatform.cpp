@@ -1,6 +1,6 @@
-#include "platform/sdl/SdlDisplayPlatform.h"
+#include "platform/sdl/display/SdlDisplayPlatform.h"
 
-#include "platform/sdl/SdlEventLoop.h"
+#include "platform/sdl/shell/SdlEventLoop.h"
 
 namespace {
 

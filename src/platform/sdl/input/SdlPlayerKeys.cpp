@@ -1,6 +1,6 @@
-#include "platform/sdl/SdlPlayerKeys.h"
+#include "platform/sdl/input/SdlPlayerKeys.h"
 
-#include "platform/sdl/SdlEventState.h"
+#include "platform/sdl/shell/SdlEventState.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/sdl/SdlKeyMap.h"
+#include "platform/sdl/input/SdlKeyMap.h"
 
 #include <array>
 #include <cstring>

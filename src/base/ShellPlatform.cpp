@@ -1,4 +1,4 @@
-#include "app/ShellPlatform.h"
+#include "base/ShellPlatform.h"
 
 namespace {
 ShellPlatform* installed = nullptr;

@@ -1,7 +1,7 @@
-#include "platform/sdl/SdlKeyboardDevice.h"
+#include "platform/sdl/input/SdlKeyboardDevice.h"
 
-#include "platform/sdl/SdlKeyMap.h"
-#include "platform/sdl/SdlPlayerKeys.h"
+#include "platform/sdl/input/SdlKeyMap.h"
+#include "platform/sdl/input/SdlPlayerKeys.h"
 
 namespace {
 constexpr std::uint32_t kSnapshotSize = 256;

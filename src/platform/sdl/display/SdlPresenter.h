@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "platform/sdl/LetterboxScaler.h"
-#include "platform/sdl/SdlDisplayPacing.h"
-#include "platform/sdl/SdlEventState.h"
+#include "platform/sdl/display/LetterboxScaler.h"
+#include "platform/sdl/display/SdlDisplayPacing.h"
+#include "platform/sdl/shell/SdlEventState.h"
 #include "platform/sdl/software/SoftwareDisplay.h"
 
 // Shows the software display's frames in the game window, letterboxed and

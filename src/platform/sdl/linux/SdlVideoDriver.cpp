@@ -1,4 +1,4 @@
-#include "platform/sdl/SdlVideoDriver.h"
+#include "platform/sdl/linux/SdlVideoDriver.h"
 
 #include <SDL.h>
 

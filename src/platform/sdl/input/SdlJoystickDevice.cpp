@@ -1,8 +1,8 @@
-#include "platform/sdl/SdlJoystickDevice.h"
+#include "platform/sdl/input/SdlJoystickDevice.h"
 
 #include <cstring>
 
-#include "platform/sdl/SdlDirectInput.h"
+#include "platform/sdl/input/SdlDirectInput.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "platform/sdl/SdlGamepads.h"
+#include "platform/sdl/input/SdlGamepads.h"
 
 #include <vector>
 
-#include "platform/sdl/SdlEventState.h"
+#include "platform/sdl/shell/SdlEventState.h"
 
 namespace {
 

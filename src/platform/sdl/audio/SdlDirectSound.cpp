@@ -1,4 +1,4 @@
-#include "platform/sdl/SdlDirectSound.h"
+#include "platform/sdl/audio/SdlDirectSound.h"
 
 #include <new>
 

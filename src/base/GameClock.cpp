@@ -1,6 +1,6 @@
-#include "app/GameClock.h"
+#include "base/GameClock.h"
 
-#include "app/ShellPlatform.h"
+#include "base/ShellPlatform.h"
 
 namespace {
 

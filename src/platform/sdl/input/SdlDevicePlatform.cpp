@@ -1,11 +1,11 @@
-#include "platform/sdl/SdlDevicePlatform.h"
+#include "platform/sdl/input/SdlDevicePlatform.h"
 
 #include <new>
 
-#include "platform/sdl/SdlDirectInput.h"
-#include "platform/sdl/SdlDirectSound.h"
-#include "platform/sdl/SdlInputDevice.h"
-#include "platform/sdl/SdlPlayerKeys.h"
+#include "platform/sdl/audio/SdlDirectSound.h"
+#include "platform/sdl/input/SdlDirectInput.h"
+#include "platform/sdl/input/SdlInputDevice.h"
+#include "platform/sdl/input/SdlPlayerKeys.h"
 
 namespace {
 constexpr DiResult kDiOldVersion = static_cast<DiResult>(0x8007047Eu);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/sdl/SdlWindowOptions.h"
+#include "platform/sdl/display/SdlWindowOptions.h"
 
 // What the Linux program was asked to do by its command line.
 struct CommandLine {

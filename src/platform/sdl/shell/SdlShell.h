@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/ShellPlatform.h"
+#include "base/ShellPlatform.h"
 
 // The shell on SDL: one window, full screen on the desktop or a window of its
 // own as the command line asked (SdlWindowOptions.h), SDL's window events as

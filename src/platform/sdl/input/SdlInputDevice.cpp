@@ -1,6 +1,6 @@
-#include "platform/sdl/SdlInputDevice.h"
+#include "platform/sdl/input/SdlInputDevice.h"
 
-#include "platform/sdl/SdlPlayerKeys.h"
+#include "platform/sdl/input/SdlPlayerKeys.h"
 
 SdlInputDevice::SdlInputDevice(SdlPlayerKeys* source, DiDataFormat format)
     : source_(source), expectedFormat_(format) {}

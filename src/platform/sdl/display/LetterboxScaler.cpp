@@ -1,4 +1,4 @@
-#include "platform/sdl/LetterboxScaler.h"
+#include "platform/sdl/display/LetterboxScaler.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "display/DisplayPlatform.h"
-#include "platform/sdl/SdlPresenter.h"
+#include "platform/sdl/display/SdlPresenter.h"
 #include "platform/sdl/software/SoftwareDisplay.h"
 
 // The display of the game on SDL: software surfaces in RGB565 whose frames

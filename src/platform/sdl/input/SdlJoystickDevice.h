@@ -2,7 +2,7 @@
 
 #include <SDL.h>
 
-#include "platform/sdl/SdlInputDevice.h"
+#include "platform/sdl/input/SdlInputDevice.h"
 
 class SdlDirectInput;
 

@@ -1,4 +1,4 @@
-#include "platform/sdl/SdlEventState.h"
+#include "platform/sdl/shell/SdlEventState.h"
 
 #include <cstring>
 

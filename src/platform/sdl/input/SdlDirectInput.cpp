@@ -1,10 +1,10 @@
-#include "platform/sdl/SdlDirectInput.h"
+#include "platform/sdl/input/SdlDirectInput.h"
 
 #include <cstring>
 #include <new>
 
-#include "platform/sdl/SdlJoystickDevice.h"
-#include "platform/sdl/SdlKeyboardDevice.h"
+#include "platform/sdl/input/SdlJoystickDevice.h"
+#include "platform/sdl/input/SdlKeyboardDevice.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/Handles.h"
+#include "base/Handles.h"
 
 // The shell's seam to the platform: the one window, the message pump, the
 // pointer and the millisecond tick counter, with the Win32 values the shell
