@@ -300,7 +300,7 @@ void report(const std::vector<double>& capture, const std::vector<Found>& cues,
     if (residual) {
         const std::vector<double> left(residual->begin() + static_cast<long>(from),
                                        residual->begin() + static_cast<long>(to));
-        std::printf("  left unexplained by the cues found: %.1f dB under the game\n",
+        std::printf("  left unexplained by the cues found: %.1f dB under the game (the limiter's work, cues lost)\n",
                     decibelsOfPower(meanSquare(game)) - decibelsOfPower(meanSquare(left)));
     }
 }
