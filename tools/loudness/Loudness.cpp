@@ -112,7 +112,7 @@ private:
 
     bool matchAt(std::size_t b, std::size_t buffer) {
         int best = -1;
-        double bestShare = 0.6, bestGain = 0.0;
+        double bestShare = 0.2, bestGain = 0.0;
         for (int id = 0; id < kSoundCount; ++id) {
             const Table& t = tables_[static_cast<std::size_t>(id)];
             const Found* old = sounding(id, b);
@@ -203,11 +203,13 @@ std::vector<double> replay(const std::vector<Found>& cues, int fromRate, int rat
 }
 
 struct CueFigures {
-    double peak, aWeighted, above250, through300;
+    double peak, truePeak, loudness, aWeighted, above250, through300;
 };
 
 // A table as the mixer plays it (at gain 1); levels are over its audible
-// span, the filters' ringing after it included.
+// span, the filters' ringing after it included. Its loudness is the
+// K-weighted level over that span, without gating (most cues are shorter
+// than one 400 ms block).
 CueFigures cueFigures(const Table& t, int rate) {
     const double span = static_cast<double>(t.end - t.audible);
     std::vector<double> padded(t.samples.begin() + static_cast<long>(t.audible),
@@ -218,7 +220,8 @@ CueFigures cueFigures(const Table& t, int rate) {
     };
     std::vector<double> heard(t.samples.begin() + static_cast<long>(t.audible),
                               t.samples.begin() + static_cast<long>(t.end));
-    return {decibels(samplePeak(t.samples)), level(filtered(padded, aWeighting(rate))),
+    return {decibels(samplePeak(t.samples)), decibels(truePeak(t.samples)),
+            level(filtered(padded, kWeighting(rate))) - 0.691, level(filtered(padded, aWeighting(rate))),
             decibelsOfPower(meanSquareAbove(heard, rate, 250.0)),
             level(filtered(filtered(padded, highPass(rate, 300.0)), aWeighting(rate)))};
 }
@@ -255,9 +258,10 @@ void writePicture(const std::vector<double>& v, int rate, const std::string& pat
 
 void report(const std::vector<double>& capture, const std::vector<Found>& cues,
             const std::vector<Table>& tables, int rate, const std::vector<double>* residual) {
-    std::printf("| Cue | Found | Fitted gain | Peak dBFS | A-weighted RMS dBFS | At 250 Hz and above, dBFS "
-                "| A-weighted through 300 Hz high-pass, dBFS | Under the loudest there, dB |\n");
-    std::printf("|---|---|---|---|---|---|---|---|\n");
+    std::printf("| Cue | Found | Fitted gain | Peak dBFS | True peak dBTP | Loudness LUFS | A-weighted RMS dBFS "
+                "| At 250 Hz and above, dBFS | A-weighted through 300 Hz high-pass, dBFS "
+                "| Under the loudest there, dB |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|\n");
     std::vector<CueFigures> figures;
     double loudest = -1e9;
     for (const Table& t : tables) {
@@ -274,9 +278,9 @@ void report(const std::vector<double>& capture, const std::vector<Found>& cues,
             }
         }
         const CueFigures& c = figures[static_cast<std::size_t>(id)];
-        std::printf("| %s | %d | %.2f | %.1f | %.1f | %.1f | %.1f | %.1f |\n", kNames[id], count,
-                    count ? gains / count : 0.0, c.peak, c.aWeighted, c.above250, c.through300,
-                    loudest - c.through300);
+        std::printf("| %s | %d | %.2f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f |\n", kNames[id], count,
+                    count ? gains / count : 0.0, c.peak, c.truePeak, c.loudness, c.aWeighted, c.above250,
+                    c.through300, loudest - c.through300);
     }
     // The game: from its first cue to the end of its last sound.
     std::size_t from = capture.size(), to = 0;
