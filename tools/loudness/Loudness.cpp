@@ -19,6 +19,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Measures.h"
@@ -27,19 +28,26 @@
 
 namespace {
 
-const char* const kNames[kSoundCount] = {"Shot",    "Invader shot", "Invader hit", "Ship lost",
-                                         "March 1", "March 2",      "March 3",     "March 4",
+const char* const kNames[kSoundCount] = {"Shot",       "Invader shot", "Invader hit", "Ship lost",
+                                         "March 1",    "March 2",      "March 3",     "March 4",
                                          "Wave start", "Game over"};
 
 SoundCue cueOf(int sound) {
     switch (static_cast<SoundId>(sound)) {
-        case SoundId::Shot: return SoundCue::Shot;
-        case SoundId::InvaderShot: return SoundCue::InvaderShot;
-        case SoundId::InvaderHit: return SoundCue::InvaderHit;
-        case SoundId::ShipLost: return SoundCue::ShipLost;
-        case SoundId::WaveStart: return SoundCue::WaveStart;
-        case SoundId::GameOver: return SoundCue::GameOver;
-        default: return SoundCue::MarchStep;
+        case SoundId::Shot:
+            return SoundCue::Shot;
+        case SoundId::InvaderShot:
+            return SoundCue::InvaderShot;
+        case SoundId::InvaderHit:
+            return SoundCue::InvaderHit;
+        case SoundId::ShipLost:
+            return SoundCue::ShipLost;
+        case SoundId::WaveStart:
+            return SoundCue::WaveStart;
+        case SoundId::GameOver:
+            return SoundCue::GameOver;
+        default:
+            return SoundCue::MarchStep;
     }
 }
 
@@ -75,8 +83,8 @@ std::vector<Table> makeTables(int rate) {
 // mixer's 4 ms fade, which is put back before the match.
 class Decoder {
 public:
-    Decoder(const std::vector<double>& capture, const std::vector<Table>& tables, int rate)
-        : residual_(capture), tables_(tables), fadeStep_(1000.0 / (4.0 * rate)) {}
+    Decoder(std::vector<double> capture, const std::vector<Table>& tables, int rate)
+        : residual_(std::move(capture)), tables_(tables), fadeStep_(1000.0 / (4.0 * rate)) {}
 
     std::vector<Found> run(std::size_t buffer) {
         for (std::size_t b = 0; b < residual_.size(); b += buffer) {
@@ -96,7 +104,8 @@ private:
         for (auto it = found_.rbegin(); it != found_.rend(); ++it) {
             if (cueOf(it->sound) != cueOf(sound)) continue;
             if (it->onset == b) return nullptr;
-            if (it->onset + tables_[static_cast<std::size_t>(it->sound)].samples.size() > b) return &*it;
+            if (it->onset + tables_[static_cast<std::size_t>(it->sound)].samples.size() > b)
+                return &*it;
             return nullptr;
         }
         return nullptr;
@@ -112,14 +121,21 @@ private:
 
     bool matchAt(std::size_t b, std::size_t buffer) {
         int best = -1;
-        double bestShare = 0.2, bestGain = 0.0;
+        double bestShare = 0.2;
+        double bestGain = 0.0;
         for (int id = 0; id < kSoundCount; ++id) {
             const Table& t = tables_[static_cast<std::size_t>(id)];
             const Found* old = sounding(id, b);
             const std::size_t from = b + t.audible;
-            const std::size_t n = std::min({kWindow, t.end - t.audible, residual_.size() - std::min(from, residual_.size())});
+            const std::size_t n = std::min(
+                {kWindow, t.end - t.audible, residual_.size() - std::min(from, residual_.size())});
             if (n < buffer) continue;
-            double dot = 0, self = 0, cutRest = 0, rest = 0, firstSelf = 0, firstRest = 0;
+            double dot = 0;
+            double self = 0;
+            double cutRest = 0;
+            double rest = 0;
+            double firstSelf = 0;
+            double firstRest = 0;
             for (std::size_t i = 0; i < n; ++i) {
                 const double r = residual_[from + i] + cutAway(old, b, from + i);
                 const double s = t.samples[t.audible + i];
@@ -148,11 +164,14 @@ private:
         if (best < 0) return false;
         const Found* old = sounding(best, b);
         if (old) {
-            const std::size_t end = old->onset + tables_[static_cast<std::size_t>(old->sound)].samples.size();
-            for (std::size_t i = b; i < std::min(end, residual_.size()); ++i) residual_[i] += cutAway(old, b, i);
+            const std::size_t end =
+                old->onset + tables_[static_cast<std::size_t>(old->sound)].samples.size();
+            for (std::size_t i = b; i < std::min(end, residual_.size()); ++i)
+                residual_[i] += cutAway(old, b, i);
         }
         const std::vector<double>& s = tables_[static_cast<std::size_t>(best)].samples;
-        for (std::size_t i = 0; i < s.size() && b + i < residual_.size(); ++i) residual_[b + i] -= s[i];
+        for (std::size_t i = 0; i < s.size() && b + i < residual_.size(); ++i)
+            residual_[b + i] -= s[i];
         found_.push_back({b, best, bestGain});
         return true;
     }
@@ -185,8 +204,9 @@ std::vector<double> replay(const std::vector<Found>& cues, int fromRate, int rat
     Mixer mixer(rate);
     std::size_t last = 0;
     for (const Found& f : cues) last = std::max(last, f.onset);
-    const auto buffers = static_cast<std::size_t>(static_cast<double>(last) * rate / fromRate / buffer) +
-                         static_cast<std::size_t>(mixer.longestSound() / buffer) + 2;
+    const auto buffers =
+        static_cast<std::size_t>(static_cast<double>(last) * rate / fromRate / buffer) +
+        static_cast<std::size_t>(mixer.longestSound() / buffer) + 2;
     std::vector<double> out;
     std::vector<float> block(static_cast<std::size_t>(buffer));
     std::size_t next = 0;
@@ -220,8 +240,10 @@ CueFigures cueFigures(const Table& t, int rate) {
     };
     std::vector<double> heard(t.samples.begin() + static_cast<long>(t.audible),
                               t.samples.begin() + static_cast<long>(t.end));
-    return {decibels(samplePeak(t.samples)), decibels(truePeak(t.samples)),
-            level(filtered(padded, kWeighting(rate))) - 0.691, level(filtered(padded, aWeighting(rate))),
+    return {decibels(samplePeak(t.samples)),
+            decibels(truePeak(t.samples)),
+            level(filtered(padded, kWeighting(rate))) - 0.691,
+            level(filtered(padded, aWeighting(rate))),
             decibelsOfPower(meanSquareAbove(heard, rate, 250.0)),
             level(filtered(filtered(padded, highPass(rate, 300.0)), aWeighting(rate)))};
 }
@@ -236,7 +258,8 @@ void writePicture(const std::vector<double>& v, int rate, const std::string& pat
         std::vector<double> frame(kSize, 0.0);
         for (std::size_t i = 0; i < kSize; ++i) {
             const std::size_t at = static_cast<std::size_t>(x) * hop + i;
-            const double w = 0.5 - 0.5 * std::cos(2 * 3.14159265358979 * static_cast<double>(i) / kSize);
+            const double w =
+                0.5 - 0.5 * std::cos(2 * 3.14159265358979 * static_cast<double>(i) / kSize);
             frame[i] = at < v.size() ? v[at] * w : 0.0;
         }
         const std::vector<double> power = powerSpectrum(frame);
@@ -245,10 +268,12 @@ void writePicture(const std::vector<double>& v, int rate, const std::string& pat
             const auto first = static_cast<std::size_t>(8000.0 * y / kHeight * kSize / rate);
             const auto last = static_cast<std::size_t>(8000.0 * (y + 1) / kHeight * kSize / rate);
             double p = 0.0;
-            for (std::size_t k = first; k <= last && k < power.size(); ++k) p = std::max(p, power[k]);
-            const double db = std::clamp(decibelsOfPower(p / (kSize * kSize / 16.0)) + 90.0, 0.0, 90.0);
-            pixels[static_cast<std::size_t>((kHeight - 1 - y) * width + x)] =
-                static_cast<unsigned char>(db * 255.0 / 90.0);
+            for (std::size_t k = first; k <= last && k < power.size(); ++k)
+                p = std::max(p, power[k]);
+            const double db =
+                std::clamp(decibelsOfPower(p / (kSize * kSize / 16.0)) + 90.0, 0.0, 90.0);
+            pixels[static_cast<std::size_t>(kHeight - 1 - y) * static_cast<std::size_t>(width) +
+                   static_cast<std::size_t>(x)] = static_cast<unsigned char>(db * 255.0 / 90.0);
         }
     }
     std::ofstream out(path, std::ios::binary);
@@ -258,9 +283,11 @@ void writePicture(const std::vector<double>& v, int rate, const std::string& pat
 
 void report(const std::vector<double>& capture, const std::vector<Found>& cues,
             const std::vector<Table>& tables, int rate, const std::vector<double>* residual) {
-    std::printf("| Cue | Found | Fitted gain | Peak dBFS | True peak dBTP | Loudness LUFS | A-weighted RMS dBFS "
-                "| At 250 Hz and above, dBFS | A-weighted through 300 Hz high-pass, dBFS "
-                "| Under the loudest there, dB |\n");
+    std::printf(
+        "| Cue | Found | Fitted gain | Peak dBFS | True peak dBTP | Loudness LUFS | A-weighted RMS "
+        "dBFS "
+        "| At 250 Hz and above, dBFS | A-weighted through 300 Hz high-pass, dBFS "
+        "| Under the loudest there, dB |\n");
     std::printf("|---|---|---|---|---|---|---|---|---|---|\n");
     std::vector<CueFigures> figures;
     double loudest = -1e9;
@@ -278,12 +305,13 @@ void report(const std::vector<double>& capture, const std::vector<Found>& cues,
             }
         }
         const CueFigures& c = figures[static_cast<std::size_t>(id)];
-        std::printf("| %s | %d | %.2f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f |\n", kNames[id], count,
-                    count ? gains / count : 0.0, c.peak, c.truePeak, c.loudness, c.aWeighted, c.above250,
-                    c.through300, loudest - c.through300);
+        std::printf("| %s | %d | %.2f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f |\n",
+                    kNames[id], count, count ? gains / count : 0.0, c.peak, c.truePeak, c.loudness,
+                    c.aWeighted, c.above250, c.through300, loudest - c.through300);
     }
     // The game: from its first cue to the end of its last sound.
-    std::size_t from = capture.size(), to = 0;
+    std::size_t from = capture.size();
+    std::size_t to = 0;
     for (const Found& f : cues) {
         from = std::min(from, f.onset);
         to = std::max(to, f.onset + tables[static_cast<std::size_t>(f.sound)].samples.size());
@@ -293,27 +321,37 @@ void report(const std::vector<double>& capture, const std::vector<Found>& cues,
         from = 0;
         to = capture.size();
     }
-    const std::vector<double> game(capture.begin() + static_cast<long>(from), capture.begin() + static_cast<long>(to));
+    const std::vector<double> game(capture.begin() + static_cast<long>(from),
+                                   capture.begin() + static_cast<long>(to));
     std::printf("\nThe game: %.1f s from the first cue to the end of the last, %zu cues\n",
                 static_cast<double>(game.size()) / rate, cues.size());
     std::printf("  integrated loudness %.1f LUFS, true peak %.1f dBTP, sample peak %.1f dBFS\n",
-                integratedLoudness(capture, rate), decibels(truePeak(game)), decibels(samplePeak(game)));
+                integratedLoudness(capture, rate), decibels(truePeak(game)),
+                decibels(samplePeak(game)));
     std::printf("  A-weighted RMS %.1f dBFS, plain RMS %.1f dBFS, at 250 Hz and above %.1f dBFS\n",
                 decibelsOfPower(meanSquare(filtered(game, aWeighting(rate)))),
-                decibelsOfPower(meanSquare(game)), decibelsOfPower(meanSquareAbove(game, rate, 250.0)));
+                decibelsOfPower(meanSquare(game)),
+                decibelsOfPower(meanSquareAbove(game, rate, 250.0)));
     if (residual) {
         const std::vector<double> left(residual->begin() + static_cast<long>(from),
                                        residual->begin() + static_cast<long>(to));
-        std::printf("  left unexplained by the cues found: %.1f dB under the game (the limiter's work, cues lost)\n",
-                    decibelsOfPower(meanSquare(game)) - decibelsOfPower(meanSquare(left)));
+        std::printf(
+            "  left unexplained by the cues found: %.1f dB under the game (the limiter's work, "
+            "cues lost)\n",
+            decibelsOfPower(meanSquare(game)) - decibelsOfPower(meanSquare(left)));
     }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string capturePath, timelinePath, replayPath, writePath, picturePath;
-    int rate = 48000, buffer = 512;
+    std::string capturePath;
+    std::string timelinePath;
+    std::string replayPath;
+    std::string writePath;
+    std::string picturePath;
+    int rate = 48000;
+    int buffer = 512;
     bool summary = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -324,17 +362,27 @@ int main(int argc, char** argv) {
             }
             return argv[++i];
         };
-        if (arg == "--rate") rate = std::atoi(value().c_str());
-        else if (arg == "--buffer") buffer = std::atoi(value().c_str());
-        else if (arg == "--timeline") timelinePath = value();
-        else if (arg == "--replay") replayPath = value();
-        else if (arg == "--write") writePath = value();
-        else if (arg == "--picture") picturePath = value();
-        else if (arg == "--summary") summary = true;
-        else capturePath = arg;
+        if (arg == "--rate")
+            rate = std::atoi(value().c_str());
+        else if (arg == "--buffer")
+            buffer = std::atoi(value().c_str());
+        else if (arg == "--timeline")
+            timelinePath = value();
+        else if (arg == "--replay")
+            replayPath = value();
+        else if (arg == "--write")
+            writePath = value();
+        else if (arg == "--picture")
+            picturePath = value();
+        else if (arg == "--summary")
+            summary = true;
+        else
+            capturePath = arg;
     }
     if (rate <= 0 || buffer <= 0 || (capturePath.empty() == replayPath.empty())) {
-        std::fprintf(stderr, "usage: zorbanix_loudness CAPTURE | --replay TIMELINE [options]; see the source\n");
+        std::fprintf(
+            stderr,
+            "usage: zorbanix_loudness CAPTURE | --replay TIMELINE [options]; see the source\n");
         return 2;
     }
     const std::vector<Table> tables = makeTables(rate);
@@ -343,12 +391,15 @@ int main(int argc, char** argv) {
     std::vector<double> residual;
     if (!replayPath.empty()) {
         std::ifstream in(replayPath);
-        int fromRate = 48000, fromBuffer = 512;
+        int fromRate = 48000;
+        int fromBuffer = 512;
         in >> fromRate >> fromBuffer;
         std::size_t at;
-        int cue, sound;
+        int cue = 0;
+        int sound = 0;
         std::vector<Found> listed;
-        while (in >> at >> cue >> sound) listed.push_back({at * static_cast<std::size_t>(fromBuffer), sound, 1.0});
+        while (in >> at >> cue >> sound)
+            listed.push_back({at * static_cast<std::size_t>(fromBuffer), sound, 1.0});
         capture = replay(listed, fromRate, rate, buffer);
         // Found again in the new mix, so that the figures come the same way.
         Decoder decoder(capture, tables, rate);
@@ -378,8 +429,8 @@ int main(int argc, char** argv) {
     }
     if (!picturePath.empty()) writePicture(capture, rate, picturePath);
     if (summary) {
-        std::printf("%.2f %.2f %.2f\n", integratedLoudness(capture, rate), decibels(truePeak(capture)),
-                    decibels(samplePeak(capture)));
+        std::printf("%.2f %.2f %.2f\n", integratedLoudness(capture, rate),
+                    decibels(truePeak(capture)), decibels(samplePeak(capture)));
         return 0;
     }
     report(capture, cues, tables, rate, &residual);

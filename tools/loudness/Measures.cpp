@@ -65,7 +65,10 @@ void fft(std::vector<std::complex<double>>& a) {
 std::vector<double> filtered(const std::vector<double>& samples, const std::vector<Biquad>& chain) {
     std::vector<double> out = samples;
     for (const Biquad& q : chain) {
-        double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+        double x1 = 0;
+        double x2 = 0;
+        double y1 = 0;
+        double y2 = 0;
         for (double& v : out) {
             const double y = q.b0 * v + q.b1 * x1 + q.b2 * x2 - q.a1 * y1 - q.a2 * y2;
             x2 = x1;
@@ -227,7 +230,8 @@ double meanSquareAbove(const std::vector<double>& samples, int rate, double hz) 
     double sum = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
         const std::size_t bin = std::min(i, n - i);
-        if (static_cast<double>(bin) * rate / static_cast<double>(n) >= hz) sum += std::norm(spectrum[i]);
+        if (static_cast<double>(bin) * rate / static_cast<double>(n) >= hz)
+            sum += std::norm(spectrum[i]);
     }
     return sum / static_cast<double>(n) / static_cast<double>(samples.size());
 }
@@ -241,7 +245,8 @@ std::vector<double> powerSpectrum(const std::vector<double>& frame) {
 }
 
 double decibels(double amplitude) {
-    return amplitude > 0.0 ? 20.0 * std::log10(amplitude) : -std::numeric_limits<double>::infinity();
+    return amplitude > 0.0 ? 20.0 * std::log10(amplitude)
+                           : -std::numeric_limits<double>::infinity();
 }
 
 double decibelsOfPower(double power) {
