@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
 # The Linux program's sound, recorded with SDL's disk audio driver: after a
 # shot in play the recording holds sound and after M silence; with --mute it
-# is silence until M. Left to find a device of its own on a machine with
+# is silence until M. The seconds of play after the shot are measured
+# (zorbanix_loudness): their integrated loudness lies within 6 LU of the
+# -18 LUFS the mix is made for (a few seconds of play are not a whole game,
+# and the disk driver's pace drifts on a busy machine), their true peak at
+# or under -1 dBTP. Left to find a device of its own on a machine with
 # none, the program says so in one line at most and none of the sound
 # library's own messages reach the terminal.
-# $1: the zorbanix executable.
+# $1: the zorbanix executable, $2: zorbanix_loudness.
 set -euo pipefail
 GAME=$(realpath "$1")
+LOUDNESS=$(realpath "$2")
 . "$(dirname "$0")/desktop_session.sh"
 
 require_tools xdotool import
+[ -x "$LOUDNESS" ] || fail "no zorbanix_loudness at '$LOUDNESS': build it first"
 
 start_x 1024x768x24
 
@@ -21,12 +27,13 @@ bunker_shown() { [[ $(pixel) == *"#00FF00"* ]]; }
 # Bytes of the file from offset $2 on that are not zero.
 sound_bytes() { tail -c +"$(($2 + 1))" "$1" | tr -d '\0' | wc -c; }
 
-# Plays a wave into the recording $1 with the game's arguments after it:
-# leaves the title, waits out the get-ready pause, fires once. Sets
-# shot_offset: how much had been recorded when the shot was fired.
+# Plays a wave into the recording $1 with the game's arguments after $2: leaves
+# the title, waits out the get-ready pause, fires and plays on with Space held
+# for $2 seconds. Sets shot_offset: how much had been recorded when the shot
+# was fired.
 record() {
-    local file=$1
-    shift
+    local file=$1 play=$2
+    shift 2
     export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$file
     start_game --window "$@"
     unset SDL_AUDIODRIVER SDL_DISKAUDIOFILE
@@ -36,7 +43,9 @@ record() {
         fail "Space did not start the game"
     sleep 3.5
     shot_offset=$(stat -c %s "$file")
-    xdotool key --delay 0 space
+    xdotool keydown space
+    sleep "$play"
+    xdotool keyup space
     sleep 1
     # M switches the sound off (or, with --mute, on): what follows a second
     # shot tells which.
@@ -53,17 +62,22 @@ record() {
     stop_game
 }
 
-record "$WORK/heard.raw"
-heard=$(head -c "$before_m" "$WORK/heard.raw" | tail -c +"$((shot_offset + 1))" | tr -d '\0' | wc -c)
+record "$WORK/heard.raw" 6
+head -c "$before_m" "$WORK/heard.raw" | tail -c +"$((shot_offset + 1))" >"$WORK/play.raw"
+heard=$(tr -d '\0' <"$WORK/play.raw" | wc -c)
 [ "$heard" -gt 0 ] || fail "the recording after the shot is silent"
 log "after the shot: $heard bytes of $((before_m - shot_offset)) are sound"
+read -r lufs true_peak _ < <("$LOUDNESS" "$WORK/play.raw" --summary)
+awk -v l="$lufs" -v p="$true_peak" 'BEGIN { exit !(l >= -24 && l <= -12 && p <= -1) }' ||
+    fail "play measured $lufs LUFS, true peak $true_peak dBTP: not -18 +-6 LUFS under -1 dBTP"
+log "play: $lufs LUFS integrated, true peak $true_peak dBTP"
 after_m=$(sound_bytes "$WORK/heard.raw" "$m_offset")
 [ "$after_m" = 0 ] || fail "after M, $after_m bytes of sound recorded"
 log "after M: $(($(stat -c %s "$WORK/heard.raw") - m_offset)) bytes recorded, all silence"
 
 # M was kept for the next start: forgotten, so that only --mute mutes.
 rm -f "$XDG_CONFIG_HOME/zorbanix/settings.ini"
-record "$WORK/muted.raw" --mute
+record "$WORK/muted.raw" 0 --mute
 muted=$(head -c "$before_m" "$WORK/muted.raw" | tr -d '\0' | wc -c)
 [ "$muted" = 0 ] || fail "--mute: $muted bytes of sound recorded"
 log "--mute: $before_m bytes recorded, all silence"

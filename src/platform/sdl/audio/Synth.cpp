@@ -23,6 +23,15 @@ double polyBlep(double t, double dt) {
     return 0.0;
 }
 
+// A 15-bit shift register, as the noise channels of old sound chips: a
+// coarse, crunchy hiss whose colour follows its rate.
+std::uint16_t nextNoise(std::uint16_t noise) {
+    const std::uint16_t bit = static_cast<std::uint16_t>((noise ^ (noise >> 1)) & 1u);
+    return static_cast<std::uint16_t>((noise >> 1) | (bit << 14));
+}
+
+double noiseLevel(std::uint16_t noise) { return (noise & 1u) ? 1.0 : -1.0; }
+
 // An S-shaped ramp from 0 to 1: no corner where the envelope starts or ends.
 double smoothRamp(double x) {
     x = std::clamp(x, 0.0, 1.0);
@@ -56,6 +65,7 @@ void addTone(const Tone& tone, int sampleRate, std::vector<double>& mix) {
     double phase = 0.0;
     std::uint16_t noise = 0x4A5Bu;
     double noiseValue = 1.0;
+    double lastNoiseValue = 1.0;
     for (std::size_t i = 0; i < count; ++i) {
         const double progress = static_cast<double>(i) / static_cast<double>(count);
         const double hz = tone.fromHz * std::pow(ratio, progress);
@@ -74,18 +84,24 @@ void addTone(const Tone& tone, int sampleRate, std::vector<double>& mix) {
             case Wave::Triangle:
                 value = 4.0 * std::fabs(phase - 0.5) - 1.0;
                 break;
-            case Wave::Noise:
+            case Wave::Noise: {
+                // Each step is smoothed as the square's edges are: the hiss
+                // keeps its grain without the peaks between samples that a
+                // bare jump leaves, which would pass the mixer's ceiling on
+                // the way to the speaker.
                 value = noiseValue;
+                const double jump = phase < dt ? noiseValue - lastNoiseValue
+                                               : noiseLevel(nextNoise(noise)) - noiseValue;
+                value += 0.5 * jump * polyBlep(phase, dt);
                 break;
+            }
         }
         phase += dt;
         while (phase >= 1.0) {
             phase -= 1.0;
-            // A 15-bit shift register, as the noise channels of old sound
-            // chips: a coarse, crunchy hiss whose colour follows its rate.
-            const std::uint16_t bit = static_cast<std::uint16_t>((noise ^ (noise >> 1)) & 1u);
-            noise = static_cast<std::uint16_t>((noise >> 1) | (bit << 14));
-            noiseValue = (noise & 1u) ? 1.0 : -1.0;
+            noise = nextNoise(noise);
+            lastNoiseValue = noiseValue;
+            noiseValue = noiseLevel(noise);
         }
         const double ms = 1000.0 * static_cast<double>(i) / sampleRate;
         if (first + i < mix.size()) mix[first + i] += tone.level * envelope(tone, ms) * value;
