@@ -1,11 +1,10 @@
-// The SDL shell handing the run loop the window messages that the frame's
-// event drain made of SDL's events. Runs on SDL's dummy video driver.
+// The SDL shell taking SDL's events in its message pump and handing the run
+// loop the window messages it made of them. Runs on SDL's dummy video driver.
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "base/ShellPlatform.h"
-#include "platform/sdl/shell/SdlEventLoop.h"
 #include "platform/sdl/shell/SdlShell.h"
 
 namespace {
@@ -43,10 +42,8 @@ protected:
         SDL_PushEvent(&event);
     }
 
-    // The next message after a frame's drain, or WM_NULL with a null window
-    // when there is none.
+    // The next message, or WM_NULL with a null window when there is none.
     ShellMessage next() {
-        drainSdlEvents();
         ShellMessage message = {nullptr, 0xFFFF, 0, 0};
         if (!shell.PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             return {nullptr, WM_NULL, 0, 0};
