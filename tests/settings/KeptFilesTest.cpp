@@ -146,7 +146,9 @@ TEST_F(KeptFilesTest, ALinkedFileIsReadAndWrittenThroughTheLinkInTheModeItHad) {
     const std::string target = path("dotfiles/settings.ini");
     const std::string link = path("settings.ini");
     put(target, "mute = yes\n");
-    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+    // Neither the mode a new file gets nor the one the new file is made in.
+    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(target, mode, fs::perm_options::replace);
     fs::create_symlink("dotfiles/settings.ini", link);
     const auto stillLinked = [&] {
         EXPECT_TRUE(fs::is_symlink(link));
@@ -160,7 +162,7 @@ TEST_F(KeptFilesTest, ALinkedFileIsReadAndWrittenThroughTheLinkInTheModeItHad) {
     ASSERT_TRUE(settings.save(changed));
     stillLinked();
     EXPECT_EQ(SettingsFile(target, listen()).load(), changed);
-    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(target).permissions(), mode);
 
     // A file that is none: what the link names goes aside, the link stays.
     put(target, "just some words\n");
