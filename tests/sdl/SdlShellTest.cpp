@@ -56,6 +56,9 @@ protected:
 };
 
 TEST_F(SdlShellTest, QuitAndCloseDestroyTheWindowWhoseProcedureThenPostsQuitWithZero) {
+    // The second quit request ends the program, from the pump alone.
+    int ended = 0;
+    shell.endOnSecondQuit([&] { ++ended; });
     for (bool close : {false, true}) {
         SCOPED_TRACE(close ? "window close" : "quit");
         if (close) {
@@ -75,6 +78,11 @@ TEST_F(SdlShellTest, QuitAndCloseDestroyTheWindowWhoseProcedureThenPostsQuitWith
         EXPECT_EQ(next().window, nullptr);
         EXPECT_FALSE(shell.PeekMessageA(nullptr, nullptr, 0, 0, PM_REMOVE));
     }
+    // A window's close is no request of its own (SDL_QUIT follows it).
+    EXPECT_EQ(ended, 0);
+    pushEvent(SDL_QUIT);
+    shell.deliverSentMessages();
+    EXPECT_EQ(ended, 1);
 }
 
 TEST_F(SdlShellTest, WindowEventsBecomeMessagesOneAtATime) {

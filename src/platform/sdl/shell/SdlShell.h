@@ -28,7 +28,7 @@
 //   WM_ACTIVATEAPP with 1.
 // Other events make no message. SDL queues key presses, for the taps and the
 // window's own keys, but no key releases, mouse, touch or text events (see
-// selectSdlEvents): the game reads the keyboard as a snapshot.
+// SdlEventLoop::selectEvents): the game reads the keyboard as a snapshot.
 // A quit request (PostQuitMessage) comes out as WM_QUIT with its code at the
 // next PeekMessageA, before any further message.
 // A second quit request from the system (the window closed or SIGINT again)
