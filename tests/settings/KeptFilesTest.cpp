@@ -9,9 +9,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <vector>
-
 #include <thread>
+#include <vector>
 
 #include "platform/sdl/settings/BestScores.h"
 #include "platform/sdl/settings/GameSettings.h"
@@ -131,8 +130,7 @@ TEST_F(KeptFilesTest, BadValuesAreIgnoredAndEveryOtherLineAndCommentKept) {
     expected.mute = true;
     EXPECT_EQ(settings.load(), expected);
     ASSERT_EQ(complaints_.size(), 1u);
-    EXPECT_NE(complaints_[0].find("integer-scale = perhaps, window-size = 800x"),
-              std::string::npos)
+    EXPECT_NE(complaints_[0].find("integer-scale = perhaps, window-size = 800x"), std::string::npos)
         << complaints_[0];
     EXPECT_EQ(contents(file + ".bad"), before);
     EXPECT_EQ(contents(file), "# mine\nfullscreen = no\nmute = yes\n");

@@ -45,8 +45,8 @@ bool KeptSettings::windowPlace(SDL_Rect* place) const {
         }
     }
     const ScreenBox box =
-        placeKeptWindow({kept.windowX, kept.windowY, kept.windowWidth, kept.windowHeight},
-                        screens, {0, 0, kMinimumWindowWidth, kMinimumWindowHeight});
+        placeKeptWindow({kept.windowX, kept.windowY, kept.windowWidth, kept.windowHeight}, screens,
+                        {0, 0, kMinimumWindowWidth, kMinimumWindowHeight});
     *place = {box.x, box.y, box.width, box.height};
     return true;
 }

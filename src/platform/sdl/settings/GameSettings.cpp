@@ -128,8 +128,6 @@ bool dropUnreadSettings(KeptText* text, std::string* dropped) {
     return !bad.empty();
 }
 
-
-
 void writeSettings(const GameSettings& settings, KeptText* text) {
     text->set(kFullScreen, settings.fullScreen ? "yes" : "no");
     if (settings.windowWidth > 0 && settings.windowHeight > 0) {
@@ -156,7 +154,8 @@ SettingsFile::SettingsFile(std::string path, KeptFile::Complaint complain)
               return readSettings(text, &ignored, error);
           },
           std::move(complain),
-          [](KeptText& text, std::string* dropped) { return dropUnreadSettings(&text, dropped); }) {}
+          [](KeptText& text, std::string* dropped) { return dropUnreadSettings(&text, dropped); }) {
+}
 
 GameSettings SettingsFile::load() {
     GameSettings settings;

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <utility>
 
-
 namespace {
 
 std::string home() {
@@ -86,8 +85,8 @@ bool KeptFile::read(KeptText* text, bool locked, bool writeMended) {
             std::string writeError;
             const bool mended = !writeMended || replaceFileWhole(path_, text->text(), &writeError);
             say(path_ + ": ignored " + dropped + " (not values the game reads) and kept the rest" +
-                (mended ? "" : " (not rewritten: " + writeError + ")") + "; the file as it was is " +
-                keptAs);
+                (mended ? "" : " (not rewritten: " + writeError + ")") +
+                "; the file as it was is " + keptAs);
             return true;
         }
     }
@@ -131,8 +130,7 @@ bool KeptFile::update(const std::function<void(KeptText&)>& change) {
             // Said each time: this change is lost, though a later one may
             // be saved.
             say("another copy of the game kept " + folder + " locked for " +
-                std::to_string(lockWait_ / 1000.0).substr(0, 3) +
-                " s: this change to the " + what_ + " is not saved");
+                std::to_string(lockWait_) + " ms: this change to the " + what_ + " is not saved");
             return false;
         }
         KeptText text;

@@ -85,7 +85,8 @@ void SdlEventLoop::dispatch(const SDL_Event& event, SdlMessageQueue& messages) {
             onWindowEvent(event.window, messages);
             break;
         case SDL_USEREVENT: {
-            const auto what = static_cast<PageKey>(reinterpret_cast<std::intptr_t>(event.user.data1));
+            const auto what =
+                static_cast<PageKey>(reinterpret_cast<std::intptr_t>(event.user.data1));
             if (what == kPageKeysReleased) {
                 keys_.releaseKeys(KeyHolder::Page);
             } else {
