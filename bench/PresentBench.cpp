@@ -55,7 +55,8 @@ void BM_Present(benchmark::State& state) {
     }
     SDL_Window* window = SDL_CreateWindow("Zorbanix", 0, 0, width, height, 0);
     SDL_Surface* frame = paintedFrame();
-    SdlPresenter presenter;
+    const SdlWindowRequests noRequests;
+    SdlPresenter presenter(sdlPacingClock(), noRequests);
     if (!window || !frame || !presenter.attachWindow(reinterpret_cast<WindowHandle>(window))) {
         state.SkipWithError(SDL_GetError());
     } else {

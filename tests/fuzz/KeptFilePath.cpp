@@ -63,7 +63,8 @@ bool keepsForeignLines(const std::string& before, const std::string& after,
 }
 
 // The bytes were either accepted, and are still in place, or kept aside
-// whole under `<path>.bad`, with one complaint.
+// whole under `<path>.bad` (moved there, or copied when only bad values were
+// taken out), with one complaint.
 bool notLost(const std::string& path, const std::string& bytes, bool accepted, int complaints,
              std::string* fault) {
     if (accepted) {
@@ -129,11 +130,12 @@ bool KeptFilePath::feed(const std::uint8_t* data, std::size_t size, std::string*
     KeptText asRead;
     std::string error;
     GameSettings direct;
-    const bool settingsAccepted =
-        asRead.parse(bytes, &error) && readSettings(asRead, &direct, &error);
+    const bool parsed = asRead.parse(bytes, &error);
+    const bool settingsAccepted = parsed && readSettings(asRead, &direct, &error);
     if (!notLost(settingsPath, bytes, settingsAccepted, complaints, fault)) return false;
-    // Refused input loads as the defaults; accepted input as it reads.
-    if (loaded != (settingsAccepted ? direct : GameSettings())) {
+    // Input that does not parse loads as the defaults; input that does as
+    // it reads, its bad values ignored.
+    if (loaded != (parsed ? direct : GameSettings())) {
         *fault = "the settings loaded differ from the file's";
         return false;
     }

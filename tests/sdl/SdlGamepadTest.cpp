@@ -1,6 +1,6 @@
 // A gamepad plugged in while the game runs plays through the keys the game
 // reads, on SDL's virtual joystick posing as a game controller; and however
-// busy a pad is, the frame's event drain keeps window messages flowing.
+// busy a pad is, the shell's message pump keeps window messages flowing.
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include "base/ShellPlatform.h"
 #include "platform/sdl/input/SdlGamepads.h"
 #include "platform/sdl/input/SdlPlayerKeys.h"
-#include "platform/sdl/shell/SdlEventLoop.h"
 #include "platform/sdl/shell/SdlShell.h"
 
 namespace {
@@ -17,12 +16,12 @@ class SdlGamepadTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
-        selectSdlEvents();
+        SdlEventLoop::selectEvents();
     }
     void TearDown() override {
         if (joystick_) SDL_JoystickClose(joystick_);
         if (index_ >= 0) SDL_JoystickDetachVirtual(index_);
-        closeGamepads();
+        sdlShellPlatform().closeGamepads();
         SDL_Quit();
     }
 
@@ -40,9 +39,9 @@ protected:
         return joystick_;
     }
 
-    // One read of the keys after a frame's drain.
+    // One read of the keys after a frame's pump of the events.
     const Uint8* read() {
-        drainSdlEvents();
+        sdlShellPlatform().deliverSentMessages();
         int count = 0;
         return sdlPlayerKeys().keyboardState(&count);
     }
@@ -64,14 +63,14 @@ TEST_F(SdlGamepadTest, PadPluggedInLaterHoldsTheGameKeysUntilPulledOut) {
     EXPECT_FALSE(keys[SDL_SCANCODE_SPACE]);
     // Held on through one more frame with no read: holding is no new press,
     // so once let go the buttons read as up at the very next read.
-    drainSdlEvents();
+    sdlShellPlatform().deliverSentMessages();
 
     // The stick past its dead zone; A pressed and let go between two reads.
     SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_RELEASED);
     SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_START, SDL_RELEASED);
     SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, 30000);
     SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, SDL_PRESSED);
-    drainSdlEvents();
+    sdlShellPlatform().deliverSentMessages();
     SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, SDL_RELEASED);
     keys = read();
     EXPECT_FALSE(keys[SDL_SCANCODE_LEFT]);
@@ -99,8 +98,8 @@ TEST_F(SdlGamepadTest, AStickFloodingEventsDoesNotHoldUpAFocusLoss) {
     SDL_Joystick* joystick = plugInPad();
     ASSERT_NE(joystick, nullptr);
 
-    // One frame as play runs it: the drain at the blank, then the run loop
-    // takes one message.
+    // One frame as play runs it: the run loop takes one message, the pump
+    // taking SDL's events first.
     ShellMessage message = {};
     const auto frame = [&](int n) {
         // Every axis moves at every frame, each move an event or two.
@@ -108,7 +107,6 @@ TEST_F(SdlGamepadTest, AStickFloodingEventsDoesNotHoldUpAFocusLoss) {
             SDL_JoystickSetVirtualAxis(joystick, axis,
                                        static_cast<Sint16>((n % 2 ? 1 : -1) * 20000));
         }
-        drainSdlEvents();
         return shell.PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);
     };
     // Five seconds of play at 60 frames a second.

@@ -164,12 +164,13 @@ protected:
     }
 
     SimulatedClock clock_;
+    SdlWindowRequests requests_;
     SDL_Surface* frame_ = nullptr;
     std::vector<SDL_Window*> windows_;
 };
 
 TEST_F(SdlPresenterTest, ShowsFramesLetterboxedAndSharp) {
-    SdlPresenter presenter(clock_);
+    SdlPresenter presenter(clock_, requests_);
     EXPECT_FALSE(presenter.attachWindow(nullptr));
 
     // Wider than 4:3: black bars left and right, the frame unscaled between.
@@ -201,7 +202,7 @@ TEST_F(SdlPresenterTest, ShowsFramesLetterboxedAndSharp) {
 }
 
 TEST_F(SdlPresenterTest, FollowsScalingAsAskedAndShowsNothingWhileHidden) {
-    SdlPresenter presenter(clock_);
+    SdlPresenter presenter(clock_, requests_);
     WindowHandle handle = window(1000, 700);
     SDL_Window* sdlWindow = reinterpret_cast<SDL_Window*>(handle);
     ASSERT_TRUE(presenter.attachWindow(handle));
@@ -210,7 +211,7 @@ TEST_F(SdlPresenterTest, FollowsScalingAsAskedAndShowsNothingWhileHidden) {
 
     // Whole numbers only: 800 x 600 in the middle, and what was picture
     // around it is bar now.
-    sdlEventState().requestIntegerScaleToggle();
+    ++requests_.integerScaleToggles;
     presenter.present(frame_);
     EXPECT_EQ(shown(handle, 34, 100), 0x000000u);
     EXPECT_EQ(shown(handle, 500, 30), 0x000000u);
@@ -234,7 +235,7 @@ TEST_F(SdlPresenterTest, FollowsScalingAsAskedAndShowsNothingWhileHidden) {
 }
 
 TEST_F(SdlPresenterTest, CooperativeLevelHandsTheWindowToThePresenter) {
-    SdlPresenter presenter(clock_);
+    SdlPresenter presenter(clock_, requests_);
     SoftwareDisplay display;
     display.setPresenter(&presenter);
     DirectDraw* driver = nullptr;

@@ -1,11 +1,10 @@
-// The SDL shell handing the run loop the window messages that the frame's
-// event drain made of SDL's events. Runs on SDL's dummy video driver.
+// The SDL shell taking SDL's events in its message pump and handing the run
+// loop the window messages it made of them. Runs on SDL's dummy video driver.
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "base/ShellPlatform.h"
-#include "platform/sdl/shell/SdlEventLoop.h"
 #include "platform/sdl/shell/SdlShell.h"
 
 namespace {
@@ -43,10 +42,8 @@ protected:
         SDL_PushEvent(&event);
     }
 
-    // The next message after a frame's drain, or WM_NULL with a null window
-    // when there is none.
+    // The next message, or WM_NULL with a null window when there is none.
     ShellMessage next() {
-        drainSdlEvents();
         ShellMessage message = {nullptr, 0xFFFF, 0, 0};
         if (!shell.PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             return {nullptr, WM_NULL, 0, 0};
@@ -59,6 +56,9 @@ protected:
 };
 
 TEST_F(SdlShellTest, QuitAndCloseDestroyTheWindowWhoseProcedureThenPostsQuitWithZero) {
+    // The second quit request ends the program, from the pump alone.
+    int ended = 0;
+    shell.endOnSecondQuit([&] { ++ended; });
     for (bool close : {false, true}) {
         SCOPED_TRACE(close ? "window close" : "quit");
         if (close) {
@@ -78,6 +78,11 @@ TEST_F(SdlShellTest, QuitAndCloseDestroyTheWindowWhoseProcedureThenPostsQuitWith
         EXPECT_EQ(next().window, nullptr);
         EXPECT_FALSE(shell.PeekMessageA(nullptr, nullptr, 0, 0, PM_REMOVE));
     }
+    // A window's close is no request of its own (SDL_QUIT follows it).
+    EXPECT_EQ(ended, 0);
+    pushEvent(SDL_QUIT);
+    shell.deliverSentMessages();
+    EXPECT_EQ(ended, 1);
 }
 
 TEST_F(SdlShellTest, WindowEventsBecomeMessagesOneAtATime) {

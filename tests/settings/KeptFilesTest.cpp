@@ -1,5 +1,6 @@
 // The files the Linux game keeps: what survives a rewrite, what happens to a
-// file that cannot be read, and the best-score table's order.
+// file that cannot be read or holds a bad value, a player's links, modes and
+// a second copy of the game saving at once, and the best-score table's order.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -8,10 +9,12 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/sdl/settings/BestScores.h"
 #include "platform/sdl/settings/GameSettings.h"
+#include "platform/sdl/settings/SavedFile.h"
 
 namespace fs = std::filesystem;
 
@@ -91,8 +94,6 @@ TEST_F(KeptFilesTest, AFileThatDoesNotParseIsKeptAsideWithOneLineAndTheDefaultsA
     const std::string oversized(KeptText::kLimit + 1, '#');
     const std::vector<std::string> bad = {
         std::string("fullscreen = no\nmute = y", 24) + std::string(1, '\0') + "s\n",
-        "fullscreen = sometimes\n",
-        "window-size = 800x\n",
         "[section]\n",
         "just some words\n",
         "\x89PNG\r\n\x1a\n",
@@ -116,6 +117,96 @@ TEST_F(KeptFilesTest, AFileThatDoesNotParseIsKeptAsideWithOneLineAndTheDefaultsA
         EXPECT_EQ(SettingsFile(file, listen()).load(), changed);
     }
     EXPECT_EQ(contents(file + ".bad"), bad[0]);
+}
+
+TEST_F(KeptFilesTest, BadValuesAreIgnoredAndEveryOtherLineAndCommentKept) {
+    const std::string file = path("settings.ini");
+    const std::string before =
+        "# mine\nfullscreen = no\ninteger-scale = perhaps\nwindow-size = 800x\nmute = yes\n";
+    put(file, before);
+    SettingsFile settings(file, listen());
+    GameSettings expected;
+    expected.fullScreen = false;
+    expected.mute = true;
+    EXPECT_EQ(settings.load(), expected);
+    ASSERT_EQ(complaints_.size(), 1u);
+    EXPECT_NE(complaints_[0].find("integer-scale = perhaps, window-size = 800x"), std::string::npos)
+        << complaints_[0];
+    EXPECT_EQ(contents(file + ".bad"), before);
+    EXPECT_EQ(contents(file), "# mine\nfullscreen = no\nmute = yes\n");
+    EXPECT_EQ(SettingsFile(file, listen()).load(), expected);
+    EXPECT_EQ(complaints_.size(), 1u);
+}
+
+TEST_F(KeptFilesTest, ALinkedFileIsReadAndWrittenThroughTheLinkInTheModeItHad) {
+    // A player's dotfiles: the game's folder holds a link into another one.
+    fs::create_directory(path("dotfiles"));
+    const std::string target = path("dotfiles/settings.ini");
+    const std::string link = path("settings.ini");
+    put(target, "mute = yes\n");
+    // Neither the mode a new file gets nor the one the new file is made in.
+    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(target, mode, fs::perm_options::replace);
+    fs::create_symlink("dotfiles/settings.ini", link);
+    const auto stillLinked = [&] {
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_EQ(fs::read_symlink(link), "dotfiles/settings.ini");
+    };
+
+    SettingsFile settings(link, listen());
+    GameSettings changed = settings.load();
+    EXPECT_TRUE(changed.mute);
+    changed.fullScreen = false;
+    ASSERT_TRUE(settings.save(changed));
+    stillLinked();
+    EXPECT_EQ(SettingsFile(target, listen()).load(), changed);
+    EXPECT_EQ(fs::status(target).permissions(), mode);
+
+    // A file that is none: what the link names goes aside, the link stays.
+    put(target, "just some words\n");
+    SettingsFile again(link, listen());
+    EXPECT_EQ(again.load(), GameSettings());
+    stillLinked();
+    EXPECT_EQ(contents(target + ".bad"), "just some words\n");
+    ASSERT_TRUE(again.save(changed));
+    stillLinked();
+    EXPECT_EQ(SettingsFile(target, listen()).load(), changed);
+
+    // A link to a file not made yet has it made where the link says.
+    fs::remove(target);
+    ASSERT_TRUE(SettingsFile(link, listen()).save(changed));
+    stillLinked();
+    EXPECT_EQ(SettingsFile(target, listen()).load(), changed);
+    EXPECT_EQ(complaints_.size(), 1u);
+}
+
+TEST_F(KeptFilesTest, ABadFileIsSetAsideOnlyUnderTheLockAndALockHeldTooLongSkipsTheSave) {
+    // Another copy holds the folder's lock and saves a good file over a bad
+    // one meanwhile: the file is judged as that copy left it.
+    const std::string file = path("settings.ini");
+    put(file, "just some words\n");
+    auto other = std::make_unique<FolderLock>(folder_.string());
+    GameSettings loaded;
+    std::thread game([&] { loaded = SettingsFile(file, listen()).load(); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    std::string error;
+    ASSERT_TRUE(replaceFileWhole(file, "mute = yes\n", &error)) << error;
+    other.reset();
+    game.join();
+    EXPECT_TRUE(loaded.mute);
+    EXPECT_FALSE(fs::exists(file + ".bad"));
+    EXPECT_TRUE(complaints_.empty());
+
+    // Held past the wait: this save is skipped, with one line, and the next
+    // one is made.
+    KeptFile kept(file, "settings", nullptr, listen());
+    kept.setLockWait(50);
+    other = std::make_unique<FolderLock>(folder_.string());
+    EXPECT_FALSE(kept.update([](KeptText& text) { text.set("mute", "no"); }));
+    EXPECT_EQ(complaints_.size(), 1u);
+    other.reset();
+    EXPECT_TRUE(kept.update([](KeptText& text) { text.set("mute", "no"); }));
+    EXPECT_EQ(contents(file), "mute = no\n");
 }
 
 TEST_F(KeptFilesTest, WhatCannotBeReadOrWrittenCostsOneLineAndIsNeverOverwritten) {

@@ -23,7 +23,7 @@ void SdlSoundOutput::setMuted(bool muted) {
 
 void SdlSoundOutput::toggleMuted() {
     setMuted(!muted_);
-    if (muteChanged_) muteChanged_(muted_);
+    if (choices_) choices_->muteSwitched(muted_);
 }
 
 void SdlSoundOutput::cue(SoundCue cue) {

@@ -6,6 +6,7 @@
 
 #include "devices/SoundCues.h"
 #include "platform/sdl/audio/Mixer.h"
+#include "platform/sdl/shell/PlayerChoices.h"
 
 // The program's one SDL audio device and what it plays. The DirectSound
 // object opens and closes the device; a program that wants to be heard
@@ -31,9 +32,9 @@ public:
 
     void setMuted(bool muted);
     bool muted() const { return muted_; }
-    // The player's M: switches, and tells whoever keeps the choice.
+    // The player's M: switches, and tells whoever keeps the player's choices.
     void toggleMuted();
-    void tellMuteChanges(void (*changed)(bool muted)) { muteChanged_ = changed; }
+    void tellChoices(PlayerChoices* choices) { choices_ = choices; }
 
     // Brings up SDL's audio, keeping ALSA's own chatter off the terminal,
     // and opens the device: 0 when there is none, which an enabled output
@@ -53,7 +54,7 @@ private:
 
     bool enabled_ = false;
     bool muted_ = false;
-    void (*muteChanged_)(bool) = nullptr;
+    PlayerChoices* choices_ = nullptr;
     SDL_AudioDeviceID device_ = 0;
     int channels_ = 0;
     std::unique_ptr<Mixer> mixer_;

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "platform/sdl/display/SdlWindowOptions.h"
-#include "platform/sdl/shell/SdlEventState.h"
 
 #if defined(__linux__)
 #include <dirent.h>
@@ -71,8 +70,8 @@ bool drawsInSoftware(SDL_Renderer* renderer) {
 
 }  // namespace
 
-SdlPresenter::SdlPresenter(PacingClock& clock, SdlEventState& requests)
-    : clock_(clock), requests_(requests), pacing_(clock, 0) {}
+SdlPresenter::SdlPresenter(PacingClock& clock, const SdlWindowRequests& requests)
+    : clock_(clock), requests_(requests), done_(requests), pacing_(clock, 0) {}
 
 SdlPresenter::~SdlPresenter() { detach(); }
 
@@ -168,18 +167,21 @@ void SdlPresenter::setIntegerScale(bool on) {
 
 void SdlPresenter::takeRequests() {
     if (!window_) return;
-    if (requests_.takeWindowResized()) {
+    // Several requests of a kind since the last frame are carried out once.
+    const SdlWindowRequests asked = requests_;
+    if (asked.resizes != done_.resizes) {
         surfaceChanged_ = true;
         resizeFrames_ = kSettleFrames;
     }
-    if (requests_.takeFullScreenToggle()) switchFullScreen();
-    if (requests_.takeIntegerScaleToggle()) {
+    if (asked.fullScreenToggles != done_.fullScreenToggles) switchFullScreen();
+    if (asked.integerScaleToggles != done_.integerScaleToggles) {
         setIntegerScale(!scaler_.integerScale());
-        if (changes_.integerScaleSwitched) changes_.integerScaleSwitched(scaler_.integerScale());
+        if (choices_) choices_->integerScaleSwitched(scaler_.integerScale());
     }
+    done_ = asked;
     settlePlace();
-    if (resizeFrames_ > 0 && --resizeFrames_ == 0 && placeFrames_ == 0 && changes_.windowChanged) {
-        changes_.windowChanged(window_);
+    if (resizeFrames_ > 0 && --resizeFrames_ == 0 && placeFrames_ == 0 && choices_) {
+        choices_->windowSettled(window_);
     }
 }
 
@@ -222,7 +224,7 @@ void SdlPresenter::switchFullScreen() {
         SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
         placeFrames_ = 0;
         resizeFrames_ = 0;
-        if (changes_.fullScreenSwitched) changes_.fullScreenSwitched(true, windowed_);
+        if (choices_) choices_->fullScreenSwitched(true, windowed_);
     } else {
         SDL_SetWindowFullscreen(window_, 0);
         SDL_SetWindowResizable(window_, SDL_TRUE);
@@ -234,7 +236,7 @@ void SdlPresenter::switchFullScreen() {
         SDL_SetWindowSize(window_, windowed_.w, windowed_.h);
         SDL_SetWindowPosition(window_, windowed_.x, windowed_.y);
         placeFrames_ = kSettleFrames;
-        if (changes_.fullScreenSwitched) changes_.fullScreenSwitched(false, windowed_);
+        if (choices_) choices_->fullScreenSwitched(false, windowed_);
     }
     surfaceChanged_ = true;
 }

@@ -6,6 +6,7 @@
 
 #include "platform/sdl/display/LetterboxScaler.h"
 #include "platform/sdl/display/SdlDisplayPacing.h"
+#include "platform/sdl/shell/PlayerChoices.h"
 #include "platform/sdl/shell/SdlEventState.h"
 #include "platform/sdl/software/SoftwareDisplay.h"
 
@@ -20,27 +21,19 @@
 // WindowHandle that is the SDL_Window* itself.
 //
 // At each frame the presenter carries out what the player asked for since
-// the last, as the event state holds it (SdlEventState.h): full screen or a
-// window, whole-number scaling on or off; and after a resize it paints the
-// bars again. While the window is minimised or hidden nothing is
+// the last, as the shell's event loop counts the requests (SdlEventState.h;
+// the presenter only reads them, and keeps its own count of those it has
+// carried out): full screen or a window, whole-number scaling on or off; and
+// after a resize it paints the bars again. While the window is minimised or hidden nothing is
 // shown and the wait for the blank lasts a quarter of a second, so the game
 // goes on at a few frames a second on next to no processor time; its clock
 // is the tick counter, so its pace does not change.
-// What the player changed, told once the presenter has carried it out (the
-// Linux program keeps it between runs). Any of them may be null.
-struct WindowChanges {
-    // `windowed`: the window's place and size in window mode, before it went
-    // full screen or now that it is back.
-    void (*fullScreenSwitched)(bool fullScreen, const SDL_Rect& windowed) = nullptr;
-    void (*integerScaleSwitched)(bool on) = nullptr;
-    // A window's size or place settled after the player changed it.
-    void (*windowChanged)(SDL_Window* window) = nullptr;
-};
+// What the player changed is told, once carried out, to whoever keeps it
+// (PlayerChoices.h).
 
 class SdlPresenter final : public FramePresenter {
 public:
-    explicit SdlPresenter(PacingClock& clock = sdlPacingClock(),
-                          SdlEventState& requests = sdlEventState());
+    SdlPresenter(PacingClock& clock, const SdlWindowRequests& requests);
     ~SdlPresenter() override;
     SdlPresenter(const SdlPresenter&) = delete;
     SdlPresenter& operator=(const SdlPresenter&) = delete;
@@ -52,7 +45,8 @@ public:
     // Gives up the renderer; to be called before the window is destroyed.
     void detach();
 
-    void tellWindowChanges(const WindowChanges& changes) { changes_ = changes; }
+    // Whoever keeps the player's changes; none keeps nothing.
+    void tellChoices(PlayerChoices* choices) { choices_ = choices; }
     // How many frames a window's size must stay as it is before a resize
     // counts as settled, and how many frames the presenter goes on putting
     // a window back where it was (see settlePlace).
@@ -78,7 +72,9 @@ private:
     void setIntegerScale(bool on);
 
     PacingClock& clock_;
-    SdlEventState& requests_;
+    const SdlWindowRequests& requests_;
+    // The requests carried out so far.
+    SdlWindowRequests done_;
     VerticalBlankPacing pacing_;
     SDL_Window* window_ = nullptr;
     std::uint32_t windowId_ = 0;
@@ -93,7 +89,7 @@ private:
     bool surfaceChanged_ = false;
     // Where the window was, and how large, before it went full screen.
     SDL_Rect windowed_ = {0, 0, 0, 0};
-    WindowChanges changes_;
+    PlayerChoices* choices_ = nullptr;
     // Frames left in which a window is put back at windowed_ when the window
     // manager placed it elsewhere, and until a resize counts as settled.
     int placeFrames_ = 0;

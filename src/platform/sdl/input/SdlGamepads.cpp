@@ -1,7 +1,5 @@
 #include "platform/sdl/input/SdlGamepads.h"
 
-#include <vector>
-
 #include "platform/sdl/shell/SdlEventState.h"
 
 namespace {
@@ -12,36 +10,6 @@ constexpr int kStickDeadZone = 10000;
 
 const SDL_Scancode kPadKeys[] = {SDL_SCANCODE_LEFT, SDL_SCANCODE_RIGHT, SDL_SCANCODE_SPACE,
                                  SDL_SCANCODE_P, SDL_SCANCODE_ESCAPE};
-
-std::vector<SDL_GameController*>& openPads() {
-    static std::vector<SDL_GameController*> pads;
-    return pads;
-}
-
-void openPad(int deviceIndex) {
-    if (!SDL_IsGameController(deviceIndex)) return;
-    SDL_GameController* pad = SDL_GameControllerOpen(deviceIndex);
-    if (!pad) return;
-    for (SDL_GameController* open : openPads()) {
-        // SDL offers a pad that was present at start-up again as "added".
-        if (open == pad) {
-            SDL_GameControllerClose(pad);
-            return;
-        }
-    }
-    openPads().push_back(pad);
-}
-
-void closePad(SDL_JoystickID id) {
-    auto& pads = openPads();
-    for (auto it = pads.begin(); it != pads.end(); ++it) {
-        if (SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(*it)) == id) {
-            SDL_GameControllerClose(*it);
-            pads.erase(it);
-            return;
-        }
-    }
-}
 
 }  // namespace
 
@@ -69,17 +37,41 @@ SDL_Scancode scancodeForStick(int x) {
     return SDL_SCANCODE_UNKNOWN;
 }
 
-void noteGamepadEvent(const SDL_Event& event, SdlEventState& state) {
+void SdlGamepads::open(int deviceIndex) {
+    if (!SDL_IsGameController(deviceIndex)) return;
+    SDL_GameController* pad = SDL_GameControllerOpen(deviceIndex);
+    if (!pad) return;
+    for (SDL_GameController* open : pads_) {
+        // SDL offers a pad that was present at start-up again as "added".
+        if (open == pad) {
+            SDL_GameControllerClose(pad);
+            return;
+        }
+    }
+    pads_.push_back(pad);
+}
+
+void SdlGamepads::close(SDL_JoystickID id) {
+    for (auto it = pads_.begin(); it != pads_.end(); ++it) {
+        if (SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(*it)) == id) {
+            SDL_GameControllerClose(*it);
+            pads_.erase(it);
+            return;
+        }
+    }
+}
+
+void SdlGamepads::note(const SDL_Event& event, SdlKeyState& keys) {
     switch (event.type) {
         case SDL_CONTROLLERDEVICEADDED:
-            openPad(event.cdevice.which);
+            open(event.cdevice.which);
             break;
         case SDL_CONTROLLERDEVICEREMOVED:
-            closePad(event.cdevice.which);
+            close(event.cdevice.which);
             break;
         case SDL_CONTROLLERBUTTONDOWN: {
             const SDL_Scancode key = scancodeForButton(event.cbutton.button);
-            if (key != SDL_SCANCODE_UNKNOWN) state.keyPressed(key);
+            if (key != SDL_SCANCODE_UNKNOWN) keys.keyPressed(key);
             break;
         }
         default:
@@ -87,9 +79,9 @@ void noteGamepadEvent(const SDL_Event& event, SdlEventState& state) {
     }
 }
 
-void refreshGamepadKeys(SdlEventState& state) {
+void SdlGamepads::refreshKeys(SdlKeyState& keys) {
     bool down[SDL_NUM_SCANCODES] = {};
-    for (SDL_GameController* pad : openPads()) {
+    for (SDL_GameController* pad : pads_) {
         for (int button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button) {
             if (!SDL_GameControllerGetButton(pad, static_cast<SDL_GameControllerButton>(button))) {
                 continue;
@@ -98,11 +90,11 @@ void refreshGamepadKeys(SdlEventState& state) {
         }
         down[scancodeForStick(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX))] = true;
     }
-    for (SDL_Scancode key : kPadKeys) state.holdKey(KeyHolder::Gamepad, key, down[key]);
+    for (SDL_Scancode key : kPadKeys) keys.holdKey(KeyHolder::Gamepad, key, down[key]);
 }
 
-void closeGamepads() {
-    for (SDL_GameController* pad : openPads()) SDL_GameControllerClose(pad);
-    openPads().clear();
-    sdlEventState().releaseKeys(KeyHolder::Gamepad);
+void SdlGamepads::closeAll(SdlKeyState& keys) {
+    for (SDL_GameController* pad : pads_) SDL_GameControllerClose(pad);
+    pads_.clear();
+    keys.releaseKeys(KeyHolder::Gamepad);
 }

@@ -4,9 +4,9 @@
 
 // Where the SDL input devices learn which window has the keyboard and which
 // keys the player holds. The program merges the keyboard, the gamepads, the
-// web page's keys and a quit request (SdlEventState.h); tests give a
-// stand-in, since a windowless SDL never hands out keyboard focus. Nothing
-// here asks SDL for events: what the last frame's events changed is read.
+// web page's keys and a quit request, as the shell's event loop last took
+// them from SDL (SdlEventState.h); tests give a stand-in, since a windowless
+// SDL never hands out keyboard focus. Nothing here asks SDL for events.
 class SdlPlayerKeys {
 public:
     virtual SDL_Window* keyboardFocus() = 0;
@@ -23,6 +23,6 @@ protected:
     ~SdlPlayerKeys() = default;
 };
 
-// SDL's keyboard focus and key state with the taps, held keys and quit
-// requests of the program's event state merged in.
+// SDL's one keyboard: its focus and key state, with the taps, held keys and
+// quit requests of the SDL shell's event loop merged in.
 SdlPlayerKeys& sdlPlayerKeys();

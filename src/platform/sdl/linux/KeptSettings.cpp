@@ -1,28 +1,15 @@
 #include "platform/sdl/linux/KeptSettings.h"
 
-#include <memory>
 #include <vector>
 
 #include "platform/sdl/settings/BestScores.h"
-#include "platform/sdl/settings/GameSettings.h"
 #include "platform/sdl/settings/WindowPlace.h"
 
 namespace {
 
-// What the file holds, changed only by the player's changes in the game.
-struct Kept {
-    SettingsFile file;
-    GameSettings saved;
-};
-std::unique_ptr<Kept> kept;
-
-void save() {
-    if (kept) kept->file.save(kept->saved);
-}
-
 // The window's place and size in window mode: its client area, as SDL
 // sets it when the window is made.
-bool windowPlace(SDL_Window* window, GameSettings* settings) {
+bool placeOf(SDL_Window* window, GameSettings* settings) {
     if (!window || (SDL_GetWindowFlags(window) &
                     (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MINIMIZED | SDL_WINDOW_MAXIMIZED)) != 0) {
         return false;
@@ -35,17 +22,21 @@ bool windowPlace(SDL_Window* window, GameSettings* settings) {
 
 }  // namespace
 
-SdlWindowOptions startKeptSettings() {
-    kept = std::make_unique<Kept>();
-    kept->saved = kept->file.load();
+KeptSettings::KeptSettings() : settings_(file_.load()), writer_([this] { write(); }) {}
+
+KeptSettings::~KeptSettings() { finish(); }
+
+SdlWindowOptions KeptSettings::windowOptions() const {
+    const GameSettings kept = current();
     SdlWindowOptions options;
-    options.fullScreen = kept->saved.fullScreen;
-    options.integerScale = kept->saved.integerScale;
+    options.fullScreen = kept.fullScreen;
+    options.integerScale = kept.integerScale;
     return options;
 }
 
-bool keptWindowPlace(SDL_Rect* place) {
-    if (!kept || !kept->saved.windowPlaced || kept->saved.windowWidth <= 0) return false;
+bool KeptSettings::windowPlace(SDL_Rect* place) const {
+    const GameSettings kept = current();
+    if (!kept.windowPlaced || kept.windowWidth <= 0) return false;
     std::vector<ScreenBox> screens;
     for (int display = 0; display < SDL_GetNumVideoDisplays(); ++display) {
         SDL_Rect usable;
@@ -53,52 +44,87 @@ bool keptWindowPlace(SDL_Rect* place) {
             screens.push_back({usable.x, usable.y, usable.w, usable.h});
         }
     }
-    const GameSettings& saved = kept->saved;
     const ScreenBox box =
-        placeKeptWindow({saved.windowX, saved.windowY, saved.windowWidth, saved.windowHeight},
-                        screens, {0, 0, kMinimumWindowWidth, kMinimumWindowHeight});
+        placeKeptWindow({kept.windowX, kept.windowY, kept.windowWidth, kept.windowHeight}, screens,
+                        {0, 0, kMinimumWindowWidth, kMinimumWindowHeight});
     *place = {box.x, box.y, box.width, box.height};
     return true;
 }
 
-bool keptMute() { return kept && kept->saved.mute; }
+bool KeptSettings::muted() const { return current().mute; }
 
-void keepFullScreen(bool fullScreen, const SDL_Rect& windowed) {
-    if (!kept) return;
-    kept->saved.fullScreen = fullScreen;
+// On the game thread: notes the change for the writer, and no more.
+void KeptSettings::change(const GameSettings& now) {
+    {
+        const std::lock_guard<std::mutex> hold(mutex_);
+        if (now == settings_) return;
+        settings_ = now;
+        unsaved_ = true;
+    }
+    wake_.notify_one();
+}
+
+GameSettings KeptSettings::current() const {
+    const std::lock_guard<std::mutex> hold(mutex_);
+    return settings_;
+}
+
+void KeptSettings::fullScreenSwitched(bool fullScreen, const SDL_Rect& windowed) {
+    GameSettings now = current();
+    now.fullScreen = fullScreen;
     // Going full screen: where the window was is where it comes back.
     if (fullScreen && windowed.w > 0 && windowed.h > 0) {
-        kept->saved.windowX = windowed.x;
-        kept->saved.windowY = windowed.y;
-        kept->saved.windowWidth = windowed.w;
-        kept->saved.windowHeight = windowed.h;
-        kept->saved.windowPlaced = true;
+        now.windowX = windowed.x;
+        now.windowY = windowed.y;
+        now.windowWidth = windowed.w;
+        now.windowHeight = windowed.h;
+        now.windowPlaced = true;
     }
-    save();
+    change(now);
 }
 
-void keepIntegerScale(bool on) {
-    if (!kept) return;
-    kept->saved.integerScale = on;
-    save();
+void KeptSettings::integerScaleSwitched(bool on) {
+    GameSettings now = current();
+    now.integerScale = on;
+    change(now);
 }
 
-void keepMute(bool on) {
-    if (!kept) return;
-    kept->saved.mute = on;
-    save();
+void KeptSettings::muteSwitched(bool muted) {
+    GameSettings now = current();
+    now.mute = muted;
+    change(now);
 }
 
-void keepWindowPlace(SDL_Window* window) {
-    if (!kept) return;
-    GameSettings now = kept->saved;
-    if (windowPlace(window, &now) && now != kept->saved) {
-        kept->saved = now;
-        save();
+void KeptSettings::windowSettled(SDL_Window* window) {
+    GameSettings now = current();
+    if (placeOf(window, &now)) change(now);
+}
+
+// The writer thread: saves the settings as they stand whenever they changed,
+// until finish() and nothing is left unsaved.
+void KeptSettings::write() {
+    std::unique_lock<std::mutex> hold(mutex_);
+    for (;;) {
+        wake_.wait(hold, [this] { return unsaved_ || finishing_; });
+        if (!unsaved_) return;
+        const GameSettings toSave = settings_;
+        unsaved_ = false;
+        hold.unlock();
+        file_.save(toSave);
+        hold.lock();
     }
 }
 
-std::string recordFinalScore(long score) {
+void KeptSettings::finish() {
+    {
+        const std::lock_guard<std::mutex> hold(mutex_);
+        finishing_ = true;
+    }
+    wake_.notify_one();
+    if (writer_.joinable()) writer_.join();
+}
+
+std::string KeptSettings::recordFinalScore(long score) {
     BestScores scores;
     return finalScoreLine(score, scores.record(score, todaysDate()));
 }

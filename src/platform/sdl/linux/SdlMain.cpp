@@ -14,13 +14,13 @@
 #include "devices/DevicePlatform.h"
 #include "display/DisplayPlatform.h"
 #include "platform/sdl/audio/SdlSoundOutput.h"
+#include "platform/sdl/display/SdlDisplayPacing.h"
 #include "platform/sdl/display/SdlDisplayPlatform.h"
+#include "platform/sdl/display/SdlPresenter.h"
 #include "platform/sdl/input/SdlDevicePlatform.h"
-#include "platform/sdl/input/SdlGamepads.h"
 #include "platform/sdl/linux/KeptSettings.h"
 #include "platform/sdl/linux/SdlCommandLine.h"
 #include "platform/sdl/linux/SdlVideoDriver.h"
-#include "platform/sdl/shell/SdlEventLoop.h"
 #include "platform/sdl/shell/SdlShell.h"
 #include "platform/sdl/software/PictureFolders.h"
 
@@ -53,34 +53,37 @@ std::vector<std::string> pictureFolders() {
 
 // The one line the program prints when it ends.
 // It is recorded with the best scores first, and says the best score too.
-void printFinalScore() {
-    std::printf("%s\n", recordFinalScore(static_cast<long>(application().score())).c_str());
+void printFinalScore(KeptSettings& kept) {
+    std::printf("%s\n", kept.recordFinalScore(static_cast<long>(application().score())).c_str());
     std::fflush(stdout);
 }
 
-// The window's place and size as the player left them.
-void keepLastWindowPlace() {
+// The window's place and size as the player left them, and every change
+// saved before the program goes.
+void keepLastWindowPlace(KeptSettings& kept) {
     if (WindowHandle window = sdlShellPlatform().window()) {
-        keepWindowPlace(reinterpret_cast<SDL_Window*>(window));
+        kept.windowSettled(reinterpret_cast<SDL_Window*>(window));
     }
+    kept.finish();
 }
 
 // What SDL's library holds for the program, given back.
-void closeSdl() {
-    closeGamepads();
-    sdlPresenter().detach();
+void closeSdl(SdlPresenter& presenter) {
+    sdlShellPlatform().closeGamepads();
+    installSdlPresenter(nullptr);
+    presenter.detach();
     SDL_Quit();
 }
 
 // A second quit request: the run is left where it stands (its game and
 // pictures go with the process), but the devices let go of the screen, the
-// keyboard and the sound device first. The frame's event drain calls this,
-// between two frames, never from inside a device's call.
-void endProgramNow() {
-    keepLastWindowPlace();
-    printFinalScore();
+// keyboard and the sound device first. The shell calls this from its
+// message pump, between two frames, never from inside a device's call.
+void endProgramNow(KeptSettings& kept, SdlPresenter& presenter) {
+    keepLastWindowPlace(kept);
+    printFinalScore(kept);
     application().shutdown();
-    closeSdl();
+    closeSdl(presenter);
     std::exit(0);
 }
 
@@ -112,8 +115,10 @@ int main(int argc, char** argv) {
     // this run only. The line is read again on top of the kept settings: the
     // first reading only chose what to do, before any file was read, so that
     // --help, --version and a refused line never touch the settings.
-    setSdlWindowOptions(parseCommandLine(argc, argv, startKeptSettings()).window);
-    sdlPresenter().tellWindowChanges({keepFullScreen, keepIntegerScale, keepWindowPlace});
+    KeptSettings kept;
+    setSdlWindowOptions(parseCommandLine(argc, argv, kept.windowOptions()).window);
+    SdlPresenter presenter(sdlPacingClock(), sdlShellPlatform().windowRequests());
+    presenter.tellChoices(&kept);
     // The window's class (X11) and application id (Wayland), as the desktop
     // entry's StartupWMClass names them, so that docks group the window with
     // its launcher whatever the executable is called; SDL reads both from
@@ -131,11 +136,11 @@ int main(int argc, char** argv) {
         SDL_Quit();
         return 1;
     }
-    SDL_Rect kept;
-    if (keptWindowPlace(&kept)) {
+    SDL_Rect place;
+    if (kept.windowPlace(&place)) {
         SdlWindowOptions options = sdlWindowOptions();
         options.placed = true;
-        options.place = kept;
+        options.place = place;
         setSdlWindowOptions(options);
     }
     // Sound and controllers are optional: the game runs without them. SDL's
@@ -146,19 +151,19 @@ int main(int argc, char** argv) {
     setPictureFolders(pictureFolders());
 
     // Muted as the player last left it, or by --mute for this run.
-    sdlSoundOutput().setMuted(line.muted || keptMute());
-    sdlSoundOutput().tellMuteChanges(keepMute);
+    sdlSoundOutput().setMuted(line.muted || kept.muted());
+    sdlSoundOutput().tellChoices(&kept);
     sdlSoundOutput().enable();
-    installSdlPresenter(&sdlPresenter());
+    installSdlPresenter(&presenter);
     installDisplayPlatform(&sdlDisplayPlatform());
     installDevicePlatform(&sdlDevicePlatform());
     installShellPlatform(&sdlShellPlatform());
-    setEndProgramNow(endProgramNow);
+    sdlShellPlatform().endOnSecondQuit([&] { endProgramNow(kept, presenter); });
 
     const int exitCode = programMain(nullptr, 1);
     if (exitCode == 0) {
-        keepLastWindowPlace();
-        printFinalScore();
+        keepLastWindowPlace(kept);
+        printFinalScore(kept);
     } else {
         // The SDL shell's quit code is always 0: anything else is a start
         // that failed before the first frame.
@@ -168,6 +173,8 @@ int main(int argc, char** argv) {
                      SDL_GetError());
     }
 
-    closeSdl();
+    sdlShellPlatform().endOnSecondQuit(nullptr);
+    sdlSoundOutput().tellChoices(nullptr);
+    closeSdl(presenter);
     return exitCode;
 }

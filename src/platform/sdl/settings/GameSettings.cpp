@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -50,32 +52,80 @@ bool GameSettings::operator==(const GameSettings& other) const {
            mute == other.mute;
 }
 
-bool readSettings(const KeptText& text, GameSettings* settings, std::string* error) {
-    GameSettings read;
-    const auto fail = [&](const char* name, const std::string& value) {
-        *error = std::string(name) + " = " + value + ": not a value of " + name;
-        return false;
+namespace {
+
+// Reads each known value into `read`; a value that is not one of its name's
+// leaves the default, and its line is named in `bad`.
+void readEach(const KeptText& text, GameSettings* read, std::vector<std::string>* bad) {
+    const auto unread = [&](const char* name, const std::string& value) {
+        bad->push_back(std::string(name) + " = " + value);
     };
     for (const auto& name : {kFullScreen, kIntegerScale, kMute}) {
         const std::string* value = text.find(name);
-        bool* field = name == kFullScreen     ? &read.fullScreen
-                      : name == kIntegerScale ? &read.integerScale
-                                              : &read.mute;
-        if (value && !readSwitch(*value, field)) return fail(name, *value);
+        bool* field = name == kFullScreen     ? &read->fullScreen
+                      : name == kIntegerScale ? &read->integerScale
+                                              : &read->mute;
+        bool on = *field;
+        if (value && !readSwitch(*value, &on)) {
+            unread(name, *value);
+        } else {
+            *field = on;
+        }
     }
     if (const std::string* value = text.find(kWindowSize)) {
-        if (!readPair(*value, 'x', 1, 32767, &read.windowWidth, &read.windowHeight)) {
-            return fail(kWindowSize, *value);
+        int width = 0;
+        int height = 0;
+        if (readPair(*value, 'x', 1, 32767, &width, &height)) {
+            read->windowWidth = width;
+            read->windowHeight = height;
+        } else {
+            unread(kWindowSize, *value);
         }
     }
     if (const std::string* value = text.find(kWindowPlace)) {
-        if (!readPair(*value, ',', -32768, 32767, &read.windowX, &read.windowY)) {
-            return fail(kWindowPlace, *value);
+        int x = 0;
+        int y = 0;
+        if (readPair(*value, ',', -32768, 32767, &x, &y)) {
+            read->windowX = x;
+            read->windowY = y;
+            read->windowPlaced = true;
+        } else {
+            unread(kWindowPlace, *value);
         }
-        read.windowPlaced = true;
     }
+}
+
+bool isKnown(const std::string& line, const char* name) {
+    return line.compare(0, std::strlen(name), name) == 0 && line[std::strlen(name)] == ' ';
+}
+
+}  // namespace
+
+bool readSettings(const KeptText& text, GameSettings* settings, std::string* error) {
+    GameSettings read;
+    std::vector<std::string> bad;
+    readEach(text, &read, &bad);
     *settings = read;
-    return true;
+    if (bad.empty()) return true;
+    const std::string& first = bad.front();
+    const std::string name = first.substr(0, first.find(' '));
+    *error = first + ": not a value of " + name;
+    return false;
+}
+
+bool dropUnreadSettings(KeptText* text, std::string* dropped) {
+    GameSettings ignored;
+    std::vector<std::string> bad;
+    readEach(*text, &ignored, &bad);
+    dropped->clear();
+    for (const std::string& line : bad) {
+        for (const char* name : {kFullScreen, kIntegerScale, kMute, kWindowSize, kWindowPlace}) {
+            if (isKnown(line, name)) text->setAll(name, {});
+        }
+        if (!dropped->empty()) *dropped += ", ";
+        *dropped += line;
+    }
+    return !bad.empty();
 }
 
 void writeSettings(const GameSettings& settings, KeptText* text) {
@@ -103,7 +153,9 @@ SettingsFile::SettingsFile(std::string path, KeptFile::Complaint complain)
               GameSettings ignored;
               return readSettings(text, &ignored, error);
           },
-          std::move(complain)) {}
+          std::move(complain),
+          [](KeptText& text, std::string* dropped) { return dropUnreadSettings(&text, dropped); }) {
+}
 
 GameSettings SettingsFile::load() {
     GameSettings settings;

@@ -23,8 +23,9 @@ struct GameSettings {
 };
 
 // The settings file: read once at the start, rewritten at each change. A
-// value the game cannot read (`mute = perhaps`) makes the whole file
-// unreadable, so it is kept aside rather than half-understood.
+// value the game cannot read (`mute = perhaps`) is ignored, with one line on
+// stderr: its line is taken out, a copy of the file as it was is kept aside,
+// and every other line and comment stays.
 class SettingsFile {
 public:
     // The file in configFolder(); `complain` as for KeptFile.
@@ -43,6 +44,10 @@ private:
 };
 
 // Reads the settings from the file's lines. False, with `error`, when a
-// known name holds a value that is not one of its own.
+// known name holds a value that is not one of its own; the other values are
+// read all the same.
 bool readSettings(const KeptText& text, GameSettings* settings, std::string* error);
+// Takes out the lines of known names whose values are not their own,
+// naming them in `dropped`; false when there were none.
+bool dropUnreadSettings(KeptText* text, std::string* dropped);
 void writeSettings(const GameSettings& settings, KeptText* text);

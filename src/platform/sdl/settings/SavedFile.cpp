@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <csignal>
 #include <cstdlib>
@@ -71,23 +72,28 @@ bool writeAll(int fd, const std::string& text) {
     return true;
 }
 
-// The file a symbolic link at `path` points at, or `path` itself.
-std::string resolved(const std::string& path) {
-    struct stat info;
-    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-    char* real = realpath(path.c_str(), nullptr);
-    if (!real) return path;
-    std::string target = real;
-    std::free(real);
-    return target;
-}
-
 }  // namespace
 
 std::string folderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string linkedFile(const std::string& path) {
+    std::string at = path;
+    // As many links in a row as the system itself follows; a loop of links
+    // ends there, and then cannot be opened either.
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info;
+        if (lstat(at.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return at;
+        char target[PATH_MAX];
+        const ssize_t length = readlink(at.c_str(), target, sizeof target);
+        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof target) return at;
+        const std::string named(target, static_cast<std::size_t>(length));
+        at = named[0] == '/' ? named : folderOf(at) + "/" + named;
+    }
+    return at;
 }
 
 ReadOutcome readSmallFile(const std::string& path, std::size_t limit, std::string* text,
@@ -133,17 +139,28 @@ ReadOutcome readSmallFile(const std::string& path, std::size_t limit, std::strin
 }
 
 bool replaceFileWhole(const std::string& path, const std::string& text, std::string* error) {
-    const std::string target = resolved(path);
+    const std::string target = linkedFile(path);
     removeLeftovers(target);
+    // The new file gets the mode the old one had (a player's 0600 stays
+    // 0600); it is made for the owner alone until then, so that what it
+    // holds is never readable by more than the old file allowed.
+    struct stat old;
+    const bool replacing = stat(target.c_str(), &old) == 0;
     std::string fresh;
     int fd = -1;
     for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
         fresh = newFileName(target);
-        fd = open(fresh.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        fd = open(fresh.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : 0644);
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) {
         *error = reason(folderOf(target), errno);
+        return false;
+    }
+    if (replacing && fchmod(fd, old.st_mode & 07777) != 0) {
+        *error = reason(target, errno);
+        close(fd);
+        unlink(fresh.c_str());
         return false;
     }
     // The data reach the disk before the name does: a crash after the rename
@@ -173,12 +190,15 @@ bool replaceFileWhole(const std::string& path, const std::string& text, std::str
 }
 
 bool keepAside(const std::string& path, std::string* keptAs, std::string* error) {
+    // Through a symbolic link, the file it names is what is kept aside,
+    // beside itself; the link stays, and the next save writes through it.
+    const std::string file = linkedFile(path);
     // link() refuses an existing name, so an earlier kept file is never
     // replaced, even by a second copy of the game doing the same.
     for (int n = 1; n <= 99; ++n) {
-        const std::string name = path + ".bad" + (n == 1 ? "" : "-" + std::to_string(n));
-        if (link(path.c_str(), name.c_str()) == 0) {
-            unlink(path.c_str());
+        const std::string name = file + ".bad" + (n == 1 ? "" : "-" + std::to_string(n));
+        if (link(file.c_str(), name.c_str()) == 0) {
+            unlink(file.c_str());
             *keptAs = name;
             return true;
         }
@@ -188,15 +208,44 @@ bool keepAside(const std::string& path, std::string* keptAs, std::string* error)
         if (errno == EPERM || errno == EOPNOTSUPP) {
             struct stat info;
             if (lstat(name.c_str(), &info) == 0) continue;
-            if (rename(path.c_str(), name.c_str()) == 0) {
+            if (rename(file.c_str(), name.c_str()) == 0) {
                 *keptAs = name;
                 return true;
             }
         }
-        *error = reason(path, errno);
+        *error = reason(file, errno);
         return false;
     }
-    *error = path + ": too many earlier copies kept aside";
+    *error = file + ": too many earlier copies kept aside";
+    return false;
+}
+
+bool keepCopyAside(const std::string& path, const std::string& text, std::string* keptAs,
+                   std::string* error) {
+    const std::string file = linkedFile(path);
+    struct stat info;
+    const mode_t mode = stat(file.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0600;
+    for (int n = 1; n <= 99; ++n) {
+        const std::string name = file + ".bad" + (n == 1 ? "" : "-" + std::to_string(n));
+        // O_EXCL, like link() above, never replaces an earlier kept copy.
+        const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) {
+            *error = reason(name, errno);
+            return false;
+        }
+        // The copy reaches the disk before the file it copies is rewritten.
+        const bool written = writeAll(fd, text) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
+        const int code = errno;
+        if (close(fd) != 0 || !written) {
+            *error = reason(name, written ? errno : code);
+            unlink(name.c_str());
+            return false;
+        }
+        *keptAs = name;
+        return true;
+    }
+    *error = file + ": too many earlier copies kept aside";
     return false;
 }
 
@@ -222,11 +271,19 @@ bool makeFolders(const std::string& folder, std::string* error) {
     return true;
 }
 
-FolderLock::FolderLock(const std::string& folder)
+FolderLock::FolderLock(const std::string& folder, int waitMilliseconds)
     : fd_(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
     if (fd_ < 0) return;
-    while (flock(fd_, LOCK_EX) != 0) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMilliseconds);
+    while (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
         if (errno == EINTR) continue;
+        if (errno == EWOULDBLOCK && std::chrono::steady_clock::now() < deadline) {
+            // Another copy of the game is saving, which takes milliseconds.
+            usleep(5000);
+            continue;
+        }
+        busy_ = errno == EWOULDBLOCK;
         close(fd_);
         fd_ = -1;
         return;

@@ -27,15 +27,27 @@ ReadOutcome readSmallFile(const std::string& path, std::size_t limit, std::strin
 // disk, and is renamed over the target; then the folder is flushed, so the
 // rename itself survives a power cut. At every moment the target is the old
 // file or the new one. On failure the target is untouched, the new file is
-// removed, and `error` says why. A target that is a symbolic link (a player's
-// dotfiles) has the file it points at replaced, and keeps the link.
+// removed, and `error` says why. The new file keeps the old one's mode. A
+// target that is a symbolic link (a player's dotfiles) has the file it
+// points at replaced, and keeps the link; a link whose file does not exist
+// yet has it made where the link says (linkedFile).
 bool replaceFileWhole(const std::string& path, const std::string& text, std::string* error);
+
+// The file a symbolic link at `path` names, following links in turn, also
+// when that file does not exist (yet); `path` itself when it is no link.
+std::string linkedFile(const std::string& path);
 
 // Moves an unreadable file out of the way without overwriting anything:
 // `path` becomes `path.bad`, or `path.bad-2`, `path.bad-3`... when an earlier
 // one is already kept. The name it got is in `keptAs`. False when it could
-// not be moved; the file is then still at `path`.
+// not be moved; the file is then still at `path`. Through a symbolic link,
+// the file the link names is moved aside, beside itself, and the link stays.
 bool keepAside(const std::string& path, std::string* keptAs, std::string* error);
+
+// Keeps a copy of a file's `text` under the first free name of those above,
+// with the file's mode, flushed to the disk; the file itself stays.
+bool keepCopyAside(const std::string& path, const std::string& text, std::string* keptAs,
+                   std::string* error);
 
 // Makes the folder and any missing parent, for the player only (0700).
 bool makeFolders(const std::string& folder, std::string* error);
@@ -45,15 +57,24 @@ std::string folderOf(const std::string& path);
 
 // Holds an exclusive lock on a folder while it lives, so that one copy of the
 // game reads, changes and rewrites a file there while another waits: two
-// copies recording a score at once both keep theirs. Where the lock cannot be
-// taken the holder goes on without it (the rewrite stays whole either way).
+// copies recording a score at once both keep theirs. Another holder is
+// waited for `waitMilliseconds` at most: a copy of the game stopped while it
+// held the lock must not hold this one for ever; busy() then says so, and
+// the holder does without the file. Where the lock cannot be taken for any
+// other reason the holder goes on without it (the rewrite stays whole
+// either way).
 class FolderLock {
 public:
-    explicit FolderLock(const std::string& folder);
+    static constexpr int kWaitMilliseconds = 2000;
+
+    explicit FolderLock(const std::string& folder, int waitMilliseconds = kWaitMilliseconds);
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
+    bool busy() const { return busy_; }
+
 private:
     int fd_ = -1;
+    bool busy_ = false;
 };

@@ -1,88 +1,111 @@
 #include "platform/sdl/shell/SdlEventLoop.h"
 
-#include <SDL.h>
-
 #include "base/ShellPlatform.h"
 #include "platform/sdl/audio/SdlSoundOutput.h"
-#include "platform/sdl/input/SdlGamepads.h"
-#include "platform/sdl/shell/SdlEventState.h"
 
 namespace {
 
-EndProgramNow endProgramNow = nullptr;
+// The page's keys travel as user events: the code is the scancode, and
+// data1 says what became of it.
+enum PageKey : std::intptr_t { kPageKeyUp, kPageKeyDown, kPageKeysReleased };
+
+void sendPageEvent(int scancode, PageKey what) {
+    SDL_Event event = {};
+    event.type = SDL_USEREVENT;
+    event.user.code = scancode;
+    event.user.data1 = reinterpret_cast<void*>(what);
+    SDL_PushEvent(&event);
+}
 
 bool isAltEnter(const SDL_Keysym& key) {
     return (key.scancode == SDL_SCANCODE_RETURN || key.scancode == SDL_SCANCODE_KP_ENTER) &&
            (key.mod & KMOD_ALT) != 0;
 }
 
+}  // namespace
+
+void sendPageKey(SDL_Scancode scancode, bool down) {
+    sendPageEvent(scancode, down ? kPageKeyDown : kPageKeyUp);
+}
+
+void sendPageKeysReleased() { sendPageEvent(SDL_SCANCODE_UNKNOWN, kPageKeysReleased); }
+
 // The window's own keys are taken here and never reach the game.
-void onKeyDown(const SDL_KeyboardEvent& key, SdlEventState& state) {
+void SdlEventLoop::onKeyDown(const SDL_KeyboardEvent& key) {
     if (key.repeat) return;
     if (isAltEnter(key.keysym) || key.keysym.scancode == SDL_SCANCODE_F11) {
-        state.requestFullScreenToggle();
+        ++requests_.fullScreenToggles;
     } else if (key.keysym.scancode == SDL_SCANCODE_F10) {
-        state.requestIntegerScaleToggle();
+        ++requests_.integerScaleToggles;
     } else if (key.keysym.scancode == SDL_SCANCODE_M) {
         sdlSoundOutput().toggleMuted();
     } else {
-        state.keyPressed(key.keysym.scancode);
+        keys_.keyPressed(key.keysym.scancode);
     }
 }
 
-void onWindowEvent(const SDL_WindowEvent& window, SdlEventState& state) {
+void SdlEventLoop::onWindowEvent(const SDL_WindowEvent& window, SdlMessageQueue& messages) {
     switch (window.event) {
         case SDL_WINDOWEVENT_CLOSE:
-            state.post(WM_DESTROY);
+            messages.post(WM_DESTROY);
             break;
         case SDL_WINDOWEVENT_EXPOSED:
-            state.post(WM_PAINT);
+            messages.post(WM_PAINT);
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
         case SDL_WINDOWEVENT_MINIMIZED:
         case SDL_WINDOWEVENT_HIDDEN:
             // As Windows says it when another program takes the foreground.
-            state.post(WM_ACTIVATEAPP, 0);
+            messages.post(WM_ACTIVATEAPP, 0);
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-            state.post(WM_ACTIVATEAPP, 1);
+            messages.post(WM_ACTIVATEAPP, 1);
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-            state.windowResized();
+            ++requests_.resizes;
             break;
         default:
             break;
     }
 }
 
-void dispatch(const SDL_Event& event, SdlEventState& state) {
+void SdlEventLoop::dispatch(const SDL_Event& event, SdlMessageQueue& messages) {
     switch (event.type) {
         case SDL_KEYDOWN:
-            onKeyDown(event.key, state);
+            onKeyDown(event.key);
             break;
         case SDL_QUIT:
-            state.quitRequested();
-            state.post(WM_DESTROY);
+            keys_.quitRequested();
+            messages.post(WM_DESTROY);
             break;
         case SDL_APP_TERMINATING:
-            state.quitRequested();
+            keys_.quitRequested();
             break;
         case SDL_WINDOWEVENT:
-            onWindowEvent(event.window, state);
+            onWindowEvent(event.window, messages);
             break;
+        case SDL_USEREVENT: {
+            const auto what =
+                static_cast<PageKey>(reinterpret_cast<std::intptr_t>(event.user.data1));
+            if (what == kPageKeysReleased) {
+                keys_.releaseKeys(KeyHolder::Page);
+            } else {
+                keys_.holdKey(KeyHolder::Page, static_cast<SDL_Scancode>(event.user.code),
+                              what == kPageKeyDown);
+            }
+            break;
+        }
         case SDL_CONTROLLERDEVICEADDED:
         case SDL_CONTROLLERDEVICEREMOVED:
         case SDL_CONTROLLERBUTTONDOWN:
-            noteGamepadEvent(event, state);
+            pads_.note(event, keys_);
             break;
         default:
             break;
     }
 }
 
-}  // namespace
-
-void selectSdlEvents() {
+void SdlEventLoop::selectEvents() {
     // Closing the one window is a quit request of its own (SDL_QUIT follows
     // the window's close event), and only counts once.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "1");
@@ -97,16 +120,12 @@ void selectSdlEvents() {
     SDL_EventState(SDL_KEYDOWN, SDL_ENABLE);
 }
 
-void drainSdlEvents() {
+void SdlEventLoop::drain(SdlMessageQueue& messages) {
     SDL_PumpEvents();
-    SdlEventState& state = sdlEventState();
     SDL_Event events[32];
     int taken = 0;
     while ((taken = SDL_PeepEvents(events, 32, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT)) > 0) {
-        for (int i = 0; i < taken; ++i) dispatch(events[i], state);
+        for (int i = 0; i < taken; ++i) dispatch(events[i], messages);
     }
-    refreshGamepadKeys(state);
-    if (state.quitRequests() >= 2 && endProgramNow) endProgramNow();
+    pads_.refreshKeys(keys_);
 }
-
-void setEndProgramNow(EndProgramNow end) { endProgramNow = end; }

@@ -4,8 +4,6 @@
 
 #include "app/WindowProcedure.h"
 #include "platform/sdl/display/SdlWindowOptions.h"
-#include "platform/sdl/shell/SdlEventLoop.h"
-#include "platform/sdl/shell/SdlEventState.h"
 
 namespace {
 
@@ -65,7 +63,7 @@ WindowHandle SdlShell::createMainWindow(const char* name, InstanceHandle) {
     if (!window) return nullptr;
     if (options.resizable)
         SDL_SetWindowMinimumSize(window, kMinimumWindowWidth, kMinimumWindowHeight);
-    selectSdlEvents();
+    SdlEventLoop::selectEvents();
     window_ = reinterpret_cast<WindowHandle>(window);
     // Windows sends WM_CREATE before CreateWindowExA returns.
     windowProcedure(window_, WM_CREATE, 0, 0);
@@ -101,10 +99,17 @@ int SdlShell::ShowCursor(bool show) {
     return cursorCount_;
 }
 
+void SdlShell::pump() {
+    events_.drain(messages_);
+    if (events_.quitRequests() >= 2 && endNow_) endNow_();
+}
+
+void SdlShell::deliverSentMessages() { pump(); }
+
 // The filters are not looked at: the run loop always asks for every message.
-// The messages are those the event loop took from SDL at the last frame.
 bool SdlShell::PeekMessageA(ShellMessage* message, WindowHandle, std::uint32_t, std::uint32_t,
                             std::uint32_t removeFlags) {
+    pump();
     const bool remove = (removeFlags & PM_REMOVE) != 0;
     if (quitPosted_) {
         if (remove) quitPosted_ = false;
@@ -114,10 +119,9 @@ bool SdlShell::PeekMessageA(ShellMessage* message, WindowHandle, std::uint32_t, 
         }
         return true;
     }
-    SdlEventState& state = sdlEventState();
     PendingMessage pending = {};
-    if (!state.peekMessage(&pending)) return false;
-    if (remove) state.dropMessage();
+    if (!messages_.peek(&pending)) return false;
+    if (remove) messages_.drop();
     if (message) {
         *message = {window_, pending.message, pending.wParam, 0};
         // A loss that waited while the screens before play ran counts only

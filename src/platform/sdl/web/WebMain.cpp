@@ -15,8 +15,7 @@
 #include "platform/sdl/display/SdlDisplayPlatform.h"
 #include "platform/sdl/display/SdlWindowOptions.h"
 #include "platform/sdl/input/SdlDevicePlatform.h"
-#include "platform/sdl/input/SdlGamepads.h"
-#include "platform/sdl/shell/SdlEventState.h"
+#include "platform/sdl/shell/SdlEventLoop.h"
 #include "platform/sdl/shell/SdlShell.h"
 #include "platform/sdl/web/CanvasPresenter.h"
 
@@ -25,14 +24,15 @@ ShellPlatform& defaultShellPlatform() { return sdlShellPlatform(); }
 
 // A key of the page, by SDL scancode (the key's position, from the DOM's
 // KeyboardEvent.code), pressed or let go. The page calls this for its own
-// key events while the canvas has the focus and for the touch buttons.
+// key events while the canvas has the focus and for the touch buttons. The
+// key goes into SDL's queue, which the shell empties at the next frame.
 extern "C" EMSCRIPTEN_KEEPALIVE void zorbanixPageKey(int scancode, int down) {
-    holdKey(KeyHolder::Page, static_cast<SDL_Scancode>(scancode), down != 0);
+    sendPageKey(static_cast<SDL_Scancode>(scancode), down != 0);
 }
 
 // Lets go of every key the page holds: the page lost the focus or was hidden,
 // and will hear of no more key releases.
-extern "C" EMSCRIPTEN_KEEPALIVE void zorbanixReleasePageKeys() { releaseHeldKeys(KeyHolder::Page); }
+extern "C" EMSCRIPTEN_KEEPALIVE void zorbanixReleasePageKeys() { sendPageKeysReleased(); }
 
 // The score of the game running now, or of the last one once it has ended:
 // the game-over screen shows none, so the page's end panel says it.
@@ -77,7 +77,8 @@ int main(int, char**) {
     // quit but the page's own Quit, which is Escape.
     const int exitCode = programMain(nullptr, 1);
 
-    closeGamepads();
+    sdlShellPlatform().closeGamepads();
+    installSdlPresenter(nullptr);
     canvas.detach();
     SDL_Quit();
     // The runtime stays (nothing exits a page); the page shows its end state.
