@@ -117,7 +117,7 @@ DdResult SoftwareSurface::GetAttachedSurface(std::uint32_t caps, DdSurface** out
     *out = nullptr;
     if (state_->fails(SoftwareCall::GetAttachedSurface)) return DDERR_NOTFOUND;
     if (!back_ || caps == 0 || (caps & ~back_->caps_) != 0) return DDERR_NOTFOUND;
-    back_->addRef();
+    back_->AddRef();
     *out = back_;
     return DD_OK;
 }
@@ -146,7 +146,7 @@ DdResult SoftwareSurface::SetClipper(DdClipper* clipper) {
     if (clipper) {
         next = state_->findClipper(clipper);
         if (!next) return software::kErrInvalidObject;
-        next->addRef();
+        next->AddRef();
     }
     if (clipper_) clipper_->Release();
     clipper_ = next;
@@ -225,8 +225,3 @@ DdResult SoftwareSurface::SetColorKey(std::uint32_t flags, const DdColorKey* key
     return DD_OK;
 }
 
-std::uint32_t SoftwareSurface::Release() {
-    if (--refs_ > 0) return refs_;
-    delete this;
-    return 0;
-}
