@@ -32,8 +32,7 @@ static_assert(seam::kKeyEscape == DIK_ESCAPE && seam::kKeyP == DIK_P &&
                   seam::kKeyRight == DIK_RIGHT,
               "key codes");
 static_assert(seam::kDsOk == DS_OK && seam::kNoDriver == DSERR_NODRIVER &&
-                  seam::kDsInvalidParam == DSERR_INVALIDPARAM &&
-                  seam::kNormalLevel == DSSCL_NORMAL,
+                  seam::kDsInvalidParam == DSERR_INVALIDPARAM && seam::kNormalLevel == DSSCL_NORMAL,
               "DirectSound values");
 static_assert(kDeviceInstanceSize == sizeof(DIDEVICEINSTANCEA), "DIDEVICEINSTANCEA");
 static_assert(sizeof(DiJoyState) == sizeof(DIJOYSTATE), "DIJOYSTATE");

@@ -29,9 +29,7 @@ DiResult Win32InputDevice::SetCooperativeLevel(WindowHandle window, std::uint32_
 // with no window the keyboard can never be had again. From then on the
 // keyboard reads as Escape held, and those screens end as Escape ends them
 // (play sees the WM_QUIT the destroyed window posted as well).
-bool Win32InputDevice::windowGone() const {
-    return keyboard_ && window_ && !::IsWindow(window_);
-}
+bool Win32InputDevice::windowGone() const { return keyboard_ && window_ && !::IsWindow(window_); }
 
 DiResult Win32InputDevice::Acquire() {
     if (windowGone()) return DI_OK;

@@ -25,7 +25,6 @@ DdResult SoftwareClipper::SetHWnd(std::uint32_t flags, WindowHandle window) {
     return DD_OK;
 }
 
-
 DdRect SoftwareClipper::clipArea(const SDL_Surface* surface) const {
     DdRect area{0, 0, surface->w, surface->h};
     if (boundToWindow_) {

@@ -81,8 +81,8 @@ DdResult SoftwareDirectDraw::createPrimary(const DdSurfaceDesc& desc, std::uint3
     if (backBuffers == 1 && !(caps & DDSCAPS_COMPLEX)) return software::kErrInvalidCaps;
 
     SoftwareSurface* front =
-        SoftwareSurface::create(state_, SoftwareSurface::Kind::Primary, kPictureWidth, kPictureHeight,
-                                caps | DDSCAPS_FRONTBUFFER);
+        SoftwareSurface::create(state_, SoftwareSurface::Kind::Primary, kPictureWidth,
+                                kPictureHeight, caps | DDSCAPS_FRONTBUFFER);
     if (!front) return DDERR_OUTOFMEMORY;
     if (backBuffers == 1) {
         SoftwareSurface* back = SoftwareSurface::create(
@@ -134,4 +134,3 @@ DdResult SoftwareDirectDraw::WaitForVerticalBlank(std::uint32_t flags, void* eve
     if (state_->presenter) state_->presenter->waitForVerticalBlank();
     return DD_OK;
 }
-
