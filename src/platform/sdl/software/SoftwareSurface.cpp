@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/sdl/software/GdiRecords.h"
+#include "platform/sdl/software/LatencyLog.h"
 #include "platform/sdl/software/SoftwareClipper.h"
 #include "platform/sdl/software/SoftwareDirectDraw.h"
 #include "platform/sdl/software/SoftwareErrors.h"
@@ -108,7 +109,11 @@ DdResult SoftwareSurface::Flip(DdSurface* targetOverride, std::uint32_t) {
     if (lost_ || back_->lost_) return DDERR_SURFACELOST;
     if (busy() || back_->busy()) return software::kErrSurfaceBusy;
     std::swap(pixels_, back_->pixels_);
-    if (state_->presenter) state_->presenter->present(pixels_);
+    if (state_->presenter) {
+        const double began = latency_log::enabled() ? latency_log::now() : 0.0;
+        state_->presenter->present(pixels_);
+        latency_log::presented(began);
+    }
     return DD_OK;
 }
 
@@ -224,4 +229,3 @@ DdResult SoftwareSurface::SetColorKey(std::uint32_t flags, const DdColorKey* key
     }
     return DD_OK;
 }
-
