@@ -16,6 +16,16 @@ constexpr DiResult DIERR_NOTACQUIRED = static_cast<DiResult>(0x8007000Cu);
 constexpr DiResult DIERR_OTHERAPPHASPRIO = static_cast<DiResult>(0x80070005u);
 constexpr DiResult DIERR_GENERIC = static_cast<DiResult>(0x80004005u);
 constexpr DiResult DIERR_NOINTERFACE = static_cast<DiResult>(0x80004002u);
+// The results only the platform layers give; the input system treats them as
+// any other failure.
+constexpr DiResult DI_NOEFFECT = S_FALSE_RESULT;
+constexpr DiResult DIERR_INVALIDPARAM = static_cast<DiResult>(0x80070057u);
+constexpr DiResult DIERR_OUTOFMEMORY = static_cast<DiResult>(0x8007000Eu);
+constexpr DiResult DIERR_UNSUPPORTED = static_cast<DiResult>(0x80004001u);
+constexpr DiResult DIERR_DEVICENOTREG = static_cast<DiResult>(0x80040154u);
+constexpr DiResult DIERR_UNPLUGGED = static_cast<DiResult>(0x80040209u);
+constexpr DiResult DIERR_OLDDIRECTINPUTVERSION = static_cast<DiResult>(0x8007047Eu);
+constexpr DiResult DIERR_BETADIRECTINPUTVERSION = static_cast<DiResult>(0x80070481u);
 
 constexpr std::uint32_t DIRECTINPUT_VERSION_7 = 0x0700;
 constexpr std::uint32_t DISCL_EXCLUSIVE = 0x00000001;

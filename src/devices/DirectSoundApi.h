@@ -11,6 +11,7 @@ using DsResult = std::int32_t;
 
 constexpr DsResult DS_OK = 0;
 constexpr DsResult DSERR_NODRIVER = static_cast<DsResult>(0x88780078u);
+constexpr DsResult DSERR_INVALIDPARAM = static_cast<DsResult>(0x80070057u);
 constexpr std::uint32_t DSSCL_NORMAL = 1;
 
 struct SoundDeviceGuid;

@@ -134,7 +134,7 @@ TEST_F(SdlJoystickTest, DeviceStateFillsEveryPartOfTheRecord) {
     SDL_JoystickSetVirtualHat(stick_, 0, SDL_HAT_RIGHT);
     SDL_JoystickSetVirtualButton(stick_, 5, SDL_PRESSED);
     ASSERT_EQ(device2->Poll(), DI_OK);
-    EXPECT_EQ(device2->GetDeviceState(40, &state), kDiInvalidParam);
+    EXPECT_EQ(device2->GetDeviceState(40, &state), DIERR_INVALIDPARAM);
     ASSERT_EQ(device2->GetDeviceState(sizeof state, &state), DI_OK);
     EXPECT_EQ(state.lX, 65535);  // no range set: DirectInput's own
     EXPECT_EQ(state.lY, 10);

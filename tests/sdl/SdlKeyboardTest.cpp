@@ -94,23 +94,23 @@ TEST_F(SdlKeyboardTest, DeviceFollowsDirectInputsAcquireRules) {
     std::uint8_t keys[256] = {};
 
     // No data format yet, then the wrong one.
-    EXPECT_EQ(keyboard->Acquire(), kDiInvalidParam);
-    EXPECT_EQ(keyboard->SetDataFormat(DiDataFormat::Joystick), kDiInvalidParam);
+    EXPECT_EQ(keyboard->Acquire(), DIERR_INVALIDPARAM);
+    EXPECT_EQ(keyboard->SetDataFormat(DiDataFormat::Joystick), DIERR_INVALIDPARAM);
     ASSERT_EQ(keyboard->SetDataFormat(DiDataFormat::Keyboard), DI_OK);
     const auto handle = reinterpret_cast<WindowHandle>(window);
     EXPECT_EQ(keyboard->SetCooperativeLevel(
                   handle, DISCL_EXCLUSIVE | DISCL_NONEXCLUSIVE | DISCL_FOREGROUND),
-              kDiInvalidParam);
+              DIERR_INVALIDPARAM);
     EXPECT_EQ(keyboard->SetCooperativeLevel(nullptr, DISCL_NONEXCLUSIVE | DISCL_FOREGROUND),
-              kDiInvalidParam);
+              DIERR_INVALIDPARAM);
     ASSERT_EQ(keyboard->SetCooperativeLevel(handle, DISCL_NONEXCLUSIVE | DISCL_FOREGROUND), DI_OK);
 
     EXPECT_EQ(keyboard->GetDeviceState(256, keys), DIERR_NOTACQUIRED);
     EXPECT_EQ(keyboard->Acquire(), DIERR_OTHERAPPHASPRIO);
     source.focus = window;
     EXPECT_EQ(keyboard->Acquire(), DI_OK);
-    EXPECT_EQ(keyboard->Acquire(), kDiNoEffect);
-    EXPECT_EQ(keyboard->GetDeviceState(255, keys), kDiInvalidParam);
+    EXPECT_EQ(keyboard->Acquire(), DI_NOEFFECT);
+    EXPECT_EQ(keyboard->GetDeviceState(255, keys), DIERR_INVALIDPARAM);
     EXPECT_EQ(keyboard->GetDeviceState(256, keys), DI_OK);
 
     // Losing the focus: lost once, then not acquired until acquired again.
@@ -121,7 +121,7 @@ TEST_F(SdlKeyboardTest, DeviceFollowsDirectInputsAcquireRules) {
     EXPECT_EQ(keyboard->GetDeviceState(256, keys), DIERR_NOTACQUIRED);
     EXPECT_EQ(keyboard->Acquire(), DI_OK);
     EXPECT_EQ(keyboard->Unacquire(), DI_OK);
-    EXPECT_EQ(keyboard->Unacquire(), kDiNoEffect);
+    EXPECT_EQ(keyboard->Unacquire(), DI_NOEFFECT);
 
     // In the background the focus does not matter.
     source.focus = nullptr;
@@ -140,7 +140,7 @@ TEST_F(SdlKeyboardTest, DirectInputRefusesVersionsItDoesNotProvide) {
     EXPECT_NE(platform.DirectInputCreateA(nullptr, 0x0800, &directInput), DI_OK);
     EXPECT_EQ(directInput, nullptr);
     EXPECT_NE(platform.DirectInputCreateA(nullptr, 0x0200, &directInput), DI_OK);
-    EXPECT_EQ(platform.DirectInputCreateA(nullptr, 0x0700, nullptr), kDiInvalidParam);
+    EXPECT_EQ(platform.DirectInputCreateA(nullptr, 0x0700, nullptr), DIERR_INVALIDPARAM);
 }
 
 }  // namespace

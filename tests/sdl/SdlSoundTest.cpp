@@ -45,7 +45,7 @@ TEST_F(SdlSoundTest, OpensASilentDeviceAndClosesItOnRelease) {
     const SDL_AudioDeviceID id = static_cast<SdlDirectSound*>(sound)->audioDevice();
     EXPECT_EQ(SDL_GetAudioDeviceStatus(id), SDL_AUDIO_PAUSED);
     EXPECT_EQ(sound->SetCooperativeLevel(nullptr, DSSCL_NORMAL), DS_OK);
-    EXPECT_EQ(sound->SetCooperativeLevel(nullptr, 0), kDsInvalidParam);
+    EXPECT_EQ(sound->SetCooperativeLevel(nullptr, 0), DSERR_INVALIDPARAM);
 
     EXPECT_EQ(sound->Release(), 0u);
     EXPECT_EQ(SDL_GetAudioDeviceStatus(id), SDL_AUDIO_STOPPED);

@@ -4,13 +4,14 @@
 #include <memory>
 #include <vector>
 
+#include "platform/PictureSize.h"
 #include "platform/sdl/software/SoftwareDisplay.h"
 
 // One frame as the player saw it: the visible 800 x 600 buffer right after
 // the flip that showed it.
 struct CapturedFrame {
-    static constexpr int kWidth = 800;
-    static constexpr int kHeight = 600;
+    static constexpr int kWidth = kPictureWidth;
+    static constexpr int kHeight = kPictureHeight;
 
     int index = 0;
     // Game time at the flip (after the vertical-blank wait advanced the clock).

@@ -2,10 +2,8 @@
 
 #include <cstring>
 
+#include "platform/RefCounted.h"
 #include "platform/headless/HeadlessShell.h"
-
-constexpr DiResult kNotSupported = static_cast<DiResult>(0x80004001u);  // E_NOTIMPL
-constexpr DiResult kInvalidParam = static_cast<DiResult>(0x80070057u);  // DIERR_INVALIDPARAM
 
 // The objects handed to the program. Each counts its references as COM does
 // and tells the devices when it goes away, so tests can check for leaks.
@@ -19,12 +17,12 @@ struct HeadlessDevices::Impl {
         owner.log_->add(entry);
     }
 
-    class Keyboard final : public DirectInputDevice {
+    class Keyboard final : public RefCounted<DirectInputDevice> {
     public:
         explicit Keyboard(HeadlessDevices& owner) : owner_(owner) { ++owner_.liveObjects_; }
 
         DiResult SetDataFormat(DiDataFormat format) override {
-            return format == DiDataFormat::Keyboard ? DI_OK : kInvalidParam;
+            return format == DiDataFormat::Keyboard ? DI_OK : DIERR_INVALIDPARAM;
         }
         DiResult SetCooperativeLevel(WindowHandle, std::uint32_t) override { return DI_OK; }
         DiResult Acquire() override { return owner_.acquireResult_; }
@@ -32,36 +30,29 @@ struct HeadlessDevices::Impl {
         DiResult GetDeviceState(std::uint32_t size, void* data) override {
             ++owner_.keyboardReads_;
             note(owner_, HeadlessEvent::KeyboardRead);
-            if (size != 256 || !data) return kInvalidParam;
+            if (size != 256 || !data) return DIERR_INVALIDPARAM;
             if (owner_.deviceStateResult_ != DI_OK) return owner_.deviceStateResult_;
             const std::int32_t now = owner_.clock_->currentGameTime();
             owner_.fillSnapshot(now, static_cast<std::uint8_t*>(data));
             return DI_OK;
         }
-        DiResult SetProperty(const DiPropRange*) override { return kNotSupported; }
+        DiResult SetProperty(const DiPropRange*) override { return DIERR_UNSUPPORTED; }
         DiResult QueryInterface(const DiGuid&, DirectInputDevice2** out) override {
             if (out) *out = nullptr;
             return DIERR_NOINTERFACE;
         }
-        std::uint32_t Release() override {
-            if (--references_ > 0) return references_;
-            --owner_.liveObjects_;
-            delete this;
-            return 0;
-        }
 
     private:
-        ~Keyboard() = default;
+        ~Keyboard() override { --owner_.liveObjects_; }
         HeadlessDevices& owner_;
-        std::uint32_t references_ = 1;
     };
 
-    class Input final : public DirectInput {
+    class Input final : public RefCounted<DirectInput> {
     public:
         explicit Input(HeadlessDevices& owner) : owner_(owner) { ++owner_.liveObjects_; }
 
         DiResult CreateDevice(const DiGuid& guid, DirectInputDevice** out) override {
-            if (!out) return kInvalidParam;
+            if (!out) return DIERR_INVALIDPARAM;
             *out = nullptr;
             if (owner_.createDeviceResult_ != DI_OK) return owner_.createDeviceResult_;
             // There is a keyboard and nothing else.
@@ -72,20 +63,13 @@ struct HeadlessDevices::Impl {
         DiResult EnumDevices(std::uint32_t, DiEnumDevicesCallback, void*, std::uint32_t) override {
             return DI_OK;  // no joystick attached
         }
-        std::uint32_t Release() override {
-            if (--references_ > 0) return references_;
-            --owner_.liveObjects_;
-            delete this;
-            return 0;
-        }
 
     private:
-        ~Input() = default;
+        ~Input() override { --owner_.liveObjects_; }
         HeadlessDevices& owner_;
-        std::uint32_t references_ = 1;
     };
 
-    class Sound final : public DirectSound {
+    class Sound final : public RefCounted<DirectSound> {
     public:
         explicit Sound(HeadlessDevices& owner) : owner_(owner) { ++owner_.liveObjects_; }
 
@@ -95,16 +79,12 @@ struct HeadlessDevices::Impl {
         }
         std::uint32_t Release() override {
             note(owner_, HeadlessEvent::SoundRelease);
-            if (--references_ > 0) return references_;
-            --owner_.liveObjects_;
-            delete this;
-            return 0;
+            return RefCounted::Release();
         }
 
     private:
-        ~Sound() = default;
+        ~Sound() override { --owner_.liveObjects_; }
         HeadlessDevices& owner_;
-        std::uint32_t references_ = 1;
     };
 };
 
@@ -119,7 +99,7 @@ DiResult HeadlessDevices::DirectInputCreateA(InstanceHandle, std::uint32_t versi
                                              DirectInput** out) {
     ++directInputCreateCalls_;
     Impl::note(*this, HeadlessEvent::DirectInputCreate, version);
-    if (!out) return kInvalidParam;
+    if (!out) return DIERR_INVALIDPARAM;
     *out = nullptr;
     if (directInputResult_ != DI_OK) return directInputResult_;
     *out = new Impl::Input(*this);
@@ -129,7 +109,7 @@ DiResult HeadlessDevices::DirectInputCreateA(InstanceHandle, std::uint32_t versi
 DsResult HeadlessDevices::DirectSoundCreate(const SoundDeviceGuid*, DirectSound** out) {
     ++directSoundCreateCalls_;
     Impl::note(*this, HeadlessEvent::DirectSoundCreate);
-    if (!out) return kInvalidParam;
+    if (!out) return DIERR_INVALIDPARAM;
     *out = nullptr;
     if (directSoundResult_ != DS_OK) return directSoundResult_;
     *out = new Impl::Sound(*this);

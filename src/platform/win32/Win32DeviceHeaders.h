@@ -23,6 +23,14 @@ constexpr DiResult kNotAcquired = DIERR_NOTACQUIRED;
 constexpr DiResult kOtherAppHasPrio = DIERR_OTHERAPPHASPRIO;
 constexpr DiResult kGeneric = DIERR_GENERIC;
 constexpr DiResult kNoInterface = DIERR_NOINTERFACE;
+constexpr DiResult kNoEffect = DI_NOEFFECT;
+constexpr DiResult kInvalidParam = DIERR_INVALIDPARAM;
+constexpr DiResult kOutOfMemory = DIERR_OUTOFMEMORY;
+constexpr DiResult kUnsupported = DIERR_UNSUPPORTED;
+constexpr DiResult kDeviceNotRegistered = DIERR_DEVICENOTREG;
+constexpr DiResult kUnplugged = DIERR_UNPLUGGED;
+constexpr DiResult kOldVersion = DIERR_OLDDIRECTINPUTVERSION;
+constexpr DiResult kBetaVersion = DIERR_BETADIRECTINPUTVERSION;
 constexpr std::uint32_t kNonExclusive = DISCL_NONEXCLUSIVE;
 constexpr std::uint32_t kForeground = DISCL_FOREGROUND;
 constexpr std::uint32_t kJoystickType = DIDEVTYPE_JOYSTICK;
@@ -39,6 +47,7 @@ constexpr int kKeyLeft = DIK_LEFT;
 constexpr int kKeyRight = DIK_RIGHT;
 constexpr DsResult kDsOk = DS_OK;
 constexpr DsResult kNoDriver = DSERR_NODRIVER;
+constexpr DsResult kDsInvalidParam = DSERR_INVALIDPARAM;
 constexpr std::uint32_t kNormalLevel = DSSCL_NORMAL;
 }  // namespace seam
 

@@ -12,6 +12,14 @@ static_assert(seam::kDiOk == DI_OK && seam::kInputLost == DIERR_INPUTLOST &&
                   seam::kOtherAppHasPrio == DIERR_OTHERAPPHASPRIO &&
                   seam::kGeneric == DIERR_GENERIC && seam::kNoInterface == DIERR_NOINTERFACE,
               "DirectInput results");
+static_assert(seam::kNoEffect == DI_NOEFFECT && seam::kInvalidParam == DIERR_INVALIDPARAM &&
+                  seam::kOutOfMemory == DIERR_OUTOFMEMORY &&
+                  seam::kUnsupported == DIERR_UNSUPPORTED &&
+                  seam::kDeviceNotRegistered == DIERR_DEVICENOTREG &&
+                  seam::kUnplugged == static_cast<DiResult>(DIERR_UNPLUGGED) &&
+                  seam::kOldVersion == DIERR_OLDDIRECTINPUTVERSION &&
+                  seam::kBetaVersion == DIERR_BETADIRECTINPUTVERSION,
+              "DirectInput results the other platforms give");
 static_assert(seam::kNonExclusive == DISCL_NONEXCLUSIVE && seam::kForeground == DISCL_FOREGROUND &&
                   seam::kJoystickType == DIDEVTYPE_JOYSTICK &&
                   seam::kAttachedOnly == DIEDFL_ATTACHEDONLY && seam::kEnumStop == DIENUM_STOP &&
@@ -24,7 +32,7 @@ static_assert(seam::kKeyEscape == DIK_ESCAPE && seam::kKeyP == DIK_P &&
                   seam::kKeyRight == DIK_RIGHT,
               "key codes");
 static_assert(seam::kDsOk == DS_OK && seam::kNoDriver == DSERR_NODRIVER &&
-                  seam::kNormalLevel == DSSCL_NORMAL,
+                  seam::kDsInvalidParam == DSERR_INVALIDPARAM && seam::kNormalLevel == DSSCL_NORMAL,
               "DirectSound values");
 static_assert(kDeviceInstanceSize == sizeof(DIDEVICEINSTANCEA), "DIDEVICEINSTANCEA");
 static_assert(sizeof(DiJoyState) == sizeof(DIJOYSTATE), "DIJOYSTATE");

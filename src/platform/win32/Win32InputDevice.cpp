@@ -12,19 +12,39 @@ GUID toWindowsGuid(const DiGuid& guid) {
 }
 
 DiResult Win32InputDevice::SetDataFormat(DiDataFormat format) {
-    return device_->SetDataFormat(format == DiDataFormat::Keyboard ? &c_dfDIKeyboard
-                                                                   : &c_dfDIJoystick);
+    const DiResult result = device_->SetDataFormat(
+        format == DiDataFormat::Keyboard ? &c_dfDIKeyboard : &c_dfDIJoystick);
+    if (result == DI_OK) keyboard_ = format == DiDataFormat::Keyboard;
+    return result;
 }
 
 DiResult Win32InputDevice::SetCooperativeLevel(WindowHandle window, std::uint32_t flags) {
-    return device_->SetCooperativeLevel(reinterpret_cast<HWND>(window), flags);
+    const DiResult result = device_->SetCooperativeLevel(reinterpret_cast<HWND>(window), flags);
+    if (result == DI_OK) window_ = reinterpret_cast<HWND>(window);
+    return result;
 }
 
-DiResult Win32InputDevice::Acquire() { return device_->Acquire(); }
+// The intro and the title deliver the messages other programs send, so a
+// WM_CLOSE sent to the window then destroys it while they wait for a key;
+// with no window the keyboard can never be had again. From then on the
+// keyboard reads as Escape held, and those screens end as Escape ends them
+// (play sees the WM_QUIT the destroyed window posted as well).
+bool Win32InputDevice::windowGone() const { return keyboard_ && window_ && !::IsWindow(window_); }
+
+DiResult Win32InputDevice::Acquire() {
+    if (windowGone()) return DI_OK;
+    return device_->Acquire();
+}
 
 DiResult Win32InputDevice::Unacquire() { return device_->Unacquire(); }
 
 DiResult Win32InputDevice::GetDeviceState(std::uint32_t size, void* data) {
+    if (windowGone() && data && size == kKeyboardStateSize) {
+        auto* keys = static_cast<std::uint8_t*>(data);
+        std::memset(keys, 0, kKeyboardStateSize);
+        keys[DIK_ESCAPE] = 0x80;
+        return DI_OK;
+    }
     return device_->GetDeviceState(size, data);
 }
 
@@ -54,6 +74,8 @@ DiResult Win32InputDevice::QueryInterface(const DiGuid& iid, DirectInputDevice2*
         device2->Release();
         return E_OUTOFMEMORY;
     }
+    wrapper->keyboard_ = keyboard_;
+    wrapper->window_ = window_;
     *out = wrapper;
     return result;
 }

@@ -2,9 +2,10 @@
 
 #include "platform/win32/Win32DeviceHeaders.h"
 
-// One reference to a DirectInput device, passed straight through. A device
-// obtained through QueryInterface holds the second interface as well, for
-// Poll. Release gives up the reference and the wrapper with it.
+// One reference to a DirectInput device, passed straight through, but for a
+// keyboard whose window was destroyed (see windowGone). A device obtained
+// through QueryInterface holds the second interface as well, for Poll.
+// Release gives up the reference and the wrapper with it.
 class Win32InputDevice final : public DirectInputDevice2 {
 public:
     explicit Win32InputDevice(IDirectInputDeviceA* device, IDirectInputDevice2A* device2 = nullptr)
@@ -23,10 +24,15 @@ public:
     DiResult Poll() override;
 
 private:
+    static constexpr std::uint32_t kKeyboardStateSize = 256;
+
     ~Win32InputDevice() = default;
+    bool windowGone() const;
 
     IDirectInputDeviceA* device_;
     IDirectInputDevice2A* device2_;
+    bool keyboard_ = false;
+    HWND window_ = nullptr;
 };
 
 // The GUID the seam carries, as Windows lays it out (the same bytes).

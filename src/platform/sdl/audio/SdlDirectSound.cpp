@@ -13,7 +13,7 @@ constexpr std::uint32_t kHighestLevel = 4;
 }  // namespace
 
 DsResult SdlDirectSound::open(DirectSound** out) {
-    if (!out) return kDsInvalidParam;
+    if (!out) return DSERR_INVALIDPARAM;
     *out = nullptr;
     const SDL_AudioDeviceID device = sdlSoundOutput().openDevice();
     if (device == 0) return DSERR_NODRIVER;
@@ -29,13 +29,7 @@ DsResult SdlDirectSound::open(DirectSound** out) {
 SdlDirectSound::~SdlDirectSound() { sdlSoundOutput().closeDevice(device_); }
 
 DsResult SdlDirectSound::SetCooperativeLevel(WindowHandle, std::uint32_t level) {
-    if (level < kLowestLevel || level > kHighestLevel) return kDsInvalidParam;
+    if (level < kLowestLevel || level > kHighestLevel) return DSERR_INVALIDPARAM;
     level_ = level;
     return DS_OK;
-}
-
-std::uint32_t SdlDirectSound::Release() {
-    const std::uint32_t left = --references_;
-    if (left == 0) delete this;
-    return left;
 }

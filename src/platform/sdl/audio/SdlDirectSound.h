@@ -5,14 +5,13 @@
 #include <cstdint>
 
 #include "devices/DirectSoundApi.h"
-
-constexpr DsResult kDsInvalidParam = static_cast<DsResult>(0x80070057u);
+#include "platform/RefCounted.h"
 
 // DirectSound on SDL: it holds the program's one SDL audio device
 // (SdlSoundOutput), which plays the game's sound effects when the program
 // has enabled them and is otherwise opened paused; the game never makes a
 // sound buffer. Release closes the device.
-class SdlDirectSound final : public DirectSound {
+class SdlDirectSound final : public RefCounted<DirectSound> {
 public:
     // Opens the default output; DSERR_NODRIVER when SDL has none.
     static DsResult open(DirectSound** out);
@@ -21,16 +20,14 @@ public:
     SdlDirectSound& operator=(const SdlDirectSound&) = delete;
 
     DsResult SetCooperativeLevel(WindowHandle window, std::uint32_t level) override;
-    std::uint32_t Release() override;
 
     SDL_AudioDeviceID audioDevice() const { return device_; }
     std::uint32_t cooperativeLevel() const { return level_; }
 
 private:
     explicit SdlDirectSound(SDL_AudioDeviceID device) : device_(device) {}
-    ~SdlDirectSound();
+    ~SdlDirectSound() override;
 
     SDL_AudioDeviceID device_;
     std::uint32_t level_ = 0;
-    std::uint32_t references_ = 1;
 };

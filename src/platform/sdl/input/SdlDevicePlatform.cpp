@@ -8,9 +8,6 @@
 #include "platform/sdl/input/SdlPlayerKeys.h"
 
 namespace {
-constexpr DiResult kDiOldVersion = static_cast<DiResult>(0x8007047Eu);
-constexpr DiResult kDiBetaVersion = static_cast<DiResult>(0x80070481u);
-constexpr DiResult kDiOutOfMemory = static_cast<DiResult>(0x8007000Eu);
 constexpr std::uint32_t kOldestVersion = 0x0300;
 }  // namespace
 
@@ -18,13 +15,13 @@ SdlDevicePlatform::SdlDevicePlatform(SdlPlayerKeys* source) : source_(source) {}
 
 DiResult SdlDevicePlatform::DirectInputCreateA(InstanceHandle, std::uint32_t version,
                                                DirectInput** out) {
-    if (!out) return kDiInvalidParam;
+    if (!out) return DIERR_INVALIDPARAM;
     *out = nullptr;
     // The interfaces here are those of version 7 and the ones before it.
-    if (version < kOldestVersion) return kDiOldVersion;
-    if (version > DIRECTINPUT_VERSION_7) return kDiBetaVersion;
+    if (version < kOldestVersion) return DIERR_OLDDIRECTINPUTVERSION;
+    if (version > DIRECTINPUT_VERSION_7) return DIERR_BETADIRECTINPUTVERSION;
     auto* directInput = new (std::nothrow) SdlDirectInput(source_);
-    if (!directInput) return kDiOutOfMemory;
+    if (!directInput) return DIERR_OUTOFMEMORY;
     *out = directInput;
     return DI_OK;
 }

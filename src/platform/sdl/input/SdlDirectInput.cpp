@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr DiResult kDiDeviceNotRegistered = static_cast<DiResult>(0x80040154u);
-constexpr DiResult kDiOutOfMemory = static_cast<DiResult>(0x8007000Eu);
-
 // The fixed part of an SDL joystick's instance GUID; data1 is the id.
 constexpr std::uint16_t kJoystickData2 = 0x5344;  // "SD"
 constexpr std::uint16_t kJoystickData3 = 0x4C4A;  // "LJ"
@@ -41,40 +38,40 @@ bool SdlDirectInput::joysticksReady() {
 }
 
 DiResult SdlDirectInput::CreateDevice(const DiGuid& guid, DirectInputDevice** out) {
-    if (!out) return kDiInvalidParam;
+    if (!out) return DIERR_INVALIDPARAM;
     *out = nullptr;
     if (guid == GUID_SysKeyboard) {
         auto* keyboard = new (std::nothrow) SdlKeyboardDevice(source_);
-        if (!keyboard) return kDiOutOfMemory;
+        if (!keyboard) return DIERR_OUTOFMEMORY;
         *out = keyboard;
         return DI_OK;
     }
     if (isJoystickGuid(guid)) return createJoystick(guid, out);
-    return kDiDeviceNotRegistered;
+    return DIERR_DEVICENOTREG;
 }
 
 DiResult SdlDirectInput::createJoystick(const DiGuid& guid, DirectInputDevice** out) {
-    if (!joysticksReady()) return kDiDeviceNotRegistered;
+    if (!joysticksReady()) return DIERR_DEVICENOTREG;
     const auto id = static_cast<SDL_JoystickID>(guid.data1);
     for (int index = 0; index < SDL_NumJoysticks(); ++index) {
         if (SDL_JoystickGetDeviceInstanceID(index) != id) continue;
         SDL_Joystick* joystick = SDL_JoystickOpen(index);
-        if (!joystick) return kDiUnplugged;
+        if (!joystick) return DIERR_UNPLUGGED;
         auto* device = new (std::nothrow) SdlJoystickDevice(source_, this, joystick);
         if (!device) {
             SDL_JoystickClose(joystick);
-            return kDiOutOfMemory;
+            return DIERR_OUTOFMEMORY;
         }
         *out = device;
         return DI_OK;
     }
     // Unplugged since it was enumerated.
-    return kDiDeviceNotRegistered;
+    return DIERR_DEVICENOTREG;
 }
 
 DiResult SdlDirectInput::EnumDevices(std::uint32_t devType, DiEnumDevicesCallback callback,
                                      void* context, std::uint32_t) {
-    if (!callback) return kDiInvalidParam;
+    if (!callback) return DIERR_INVALIDPARAM;
     if ((devType & 0xFF) != DIDEVTYPE_JOYSTICK || !joysticksReady()) return DI_OK;
     for (int index = 0; index < SDL_NumJoysticks(); ++index) {
         DiDeviceInstance record{};
@@ -91,10 +88,4 @@ DiResult SdlDirectInput::EnumDevices(std::uint32_t devType, DiEnumDevicesCallbac
         if (callback(&record, context) == DIENUM_STOP) break;
     }
     return DI_OK;
-}
-
-std::uint32_t SdlDirectInput::Release() {
-    const std::uint32_t left = --references_;
-    if (left == 0) delete this;
-    return left;
 }

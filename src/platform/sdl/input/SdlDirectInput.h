@@ -5,13 +5,14 @@
 #include <cstdint>
 
 #include "devices/DirectInputApi.h"
+#include "platform/RefCounted.h"
 
 class SdlPlayerKeys;
 
 // DirectInput on SDL: the system keyboard and SDL's joysticks. A joystick's
 // instance GUID carries its SDL instance id, so that the device created from
 // an enumerated record is the joystick that was offered.
-class SdlDirectInput final : public DirectInput {
+class SdlDirectInput final : public RefCounted<DirectInput> {
 public:
     explicit SdlDirectInput(SdlPlayerKeys* source);
     SdlDirectInput(const SdlDirectInput&) = delete;
@@ -22,19 +23,16 @@ public:
     // device is enumerated.
     DiResult EnumDevices(std::uint32_t devType, DiEnumDevicesCallback callback, void* context,
                          std::uint32_t flags) override;
-    std::uint32_t Release() override;
-    // Devices keep their DirectInput object, and with it SDL's joystick
-    // subsystem, alive until they are released.
-    void AddRef() { ++references_; }
+    // Devices keep their DirectInput object (AddRef), and with it SDL's
+    // joystick subsystem, alive until they are released.
 
     static DiGuid joystickGuid(SDL_JoystickID id);
 
 private:
-    ~SdlDirectInput();
+    ~SdlDirectInput() override;
     bool joysticksReady();
     DiResult createJoystick(const DiGuid& guid, DirectInputDevice** out);
 
     SdlPlayerKeys* source_;
-    std::uint32_t references_ = 1;
     bool joystickSubsystem_ = false;
 };

@@ -6,7 +6,7 @@ SdlInputDevice::SdlInputDevice(SdlPlayerKeys* source, DiDataFormat format)
     : source_(source), expectedFormat_(format) {}
 
 DiResult SdlInputDevice::SetDataFormat(DiDataFormat format) {
-    if (format != expectedFormat_) return kDiInvalidParam;
+    if (format != expectedFormat_) return DIERR_INVALIDPARAM;
     formatSet_ = true;
     return DI_OK;
 }
@@ -17,16 +17,16 @@ DiResult SdlInputDevice::SetCooperativeLevel(WindowHandle window, std::uint32_t 
     const bool foreground = (flags & DISCL_FOREGROUND) != 0;
     const bool background = (flags & DISCL_BACKGROUND) != 0;
     // One of each pair, and a window to follow for foreground use.
-    if (exclusive == shared || foreground == background) return kDiInvalidParam;
-    if (foreground && !window) return kDiInvalidParam;
+    if (exclusive == shared || foreground == background) return DIERR_INVALIDPARAM;
+    if (foreground && !window) return DIERR_INVALIDPARAM;
     foreground_ = foreground;
     window_ = reinterpret_cast<SDL_Window*>(window);
     return DI_OK;
 }
 
 DiResult SdlInputDevice::Acquire() {
-    if (!formatSet_) return kDiInvalidParam;
-    if (acquired_) return kDiNoEffect;
+    if (!formatSet_) return DIERR_INVALIDPARAM;
+    if (acquired_) return DI_NOEFFECT;
     if (foreground_ && !hasFocus()) return DIERR_OTHERAPPHASPRIO;
     const DiResult ready = canAcquire();
     if (ready != DI_OK) return ready;
@@ -35,15 +35,15 @@ DiResult SdlInputDevice::Acquire() {
 }
 
 DiResult SdlInputDevice::Unacquire() {
-    if (!acquired_) return kDiNoEffect;
+    if (!acquired_) return DI_NOEFFECT;
     acquired_ = false;
     return DI_OK;
 }
 
-DiResult SdlInputDevice::SetProperty(const DiPropRange*) { return kDiInvalidParam; }
+DiResult SdlInputDevice::SetProperty(const DiPropRange*) { return DIERR_INVALIDPARAM; }
 
 DiResult SdlInputDevice::QueryInterface(const DiGuid& iid, DirectInputDevice2** out) {
-    if (!out) return kDiInvalidParam;
+    if (!out) return DIERR_INVALIDPARAM;
     if (!(iid == IID_IDirectInputDevice2A)) {
         *out = nullptr;
         return DIERR_NOINTERFACE;
@@ -53,15 +53,9 @@ DiResult SdlInputDevice::QueryInterface(const DiGuid& iid, DirectInputDevice2** 
     return DI_OK;
 }
 
-std::uint32_t SdlInputDevice::Release() {
-    const std::uint32_t left = --references_;
-    if (left == 0) delete this;
-    return left;
-}
-
 DiResult SdlInputDevice::Poll() {
     const DiResult held = checkHeld();
-    return held == DI_OK ? kDiNoEffect : held;
+    return held == DI_OK ? DI_NOEFFECT : held;
 }
 
 DiResult SdlInputDevice::checkHeld() {

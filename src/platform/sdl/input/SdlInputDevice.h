@@ -5,13 +5,9 @@
 #include <cstdint>
 
 #include "devices/DirectInputApi.h"
+#include "platform/RefCounted.h"
 
 class SdlPlayerKeys;
-
-// DirectInput results that only the SDL devices give.
-constexpr DiResult kDiNoEffect = S_FALSE_RESULT;
-constexpr DiResult kDiInvalidParam = static_cast<DiResult>(0x80070057u);
-constexpr DiResult kDiUnplugged = static_cast<DiResult>(0x80040209u);
 
 // What the SDL keyboard and joystick share: DirectInput's reference count,
 // data format, cooperative level and acquire rules. A foreground device is
@@ -20,7 +16,7 @@ constexpr DiResult kDiUnplugged = static_cast<DiResult>(0x80040209u);
 // a read after the focus went reports DIERR_INPUTLOST once and
 // DIERR_NOTACQUIRED after that, as DirectInput does when another window
 // comes to the front.
-class SdlInputDevice : public DirectInputDevice2 {
+class SdlInputDevice : public RefCounted<DirectInputDevice2> {
 public:
     SdlInputDevice(SdlPlayerKeys* source, DiDataFormat format);
     SdlInputDevice(const SdlInputDevice&) = delete;
@@ -32,15 +28,13 @@ public:
     DiResult Unacquire() override;
     DiResult SetProperty(const DiPropRange* range) override;
     DiResult QueryInterface(const DiGuid& iid, DirectInputDevice2** out) override;
-    std::uint32_t Release() override;
     // Devices that need no polling say so, as DirectInput does.
     DiResult Poll() override;
 
-    void AddRef() { ++references_; }
     bool acquired() const { return acquired_; }
 
 protected:
-    virtual ~SdlInputDevice() = default;
+    ~SdlInputDevice() override = default;
 
     // Whether the device may be acquired now (besides the focus rule).
     virtual DiResult canAcquire() { return DI_OK; }
@@ -59,5 +53,4 @@ private:
     bool foreground_ = false;
     SDL_Window* window_ = nullptr;
     bool acquired_ = false;
-    std::uint32_t references_ = 1;
 };

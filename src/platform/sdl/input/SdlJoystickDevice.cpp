@@ -61,7 +61,7 @@ std::int32_t SdlJoystickDevice::scaleAxis(Sint16 value, std::int32_t min, std::i
 DiResult SdlJoystickDevice::SetProperty(const DiPropRange* range) {
     if (!range || range->size != kPropRangeSize || range->headerSize != kPropHeaderSize ||
         range->min >= range->max) {
-        return kDiInvalidParam;
+        return DIERR_INVALIDPARAM;
     }
     if (range->how == kDiphDevice && range->object == 0) {
         for (Range& each : ranges_) each = {range->min, range->max};
@@ -69,14 +69,14 @@ DiResult SdlJoystickDevice::SetProperty(const DiPropRange* range) {
     }
     // Axes sit at 4-byte offsets from the start of DIJOYSTATE.
     if (range->how != DIPH_BYOFFSET || range->object % 4 != 0 || range->object / 4 >= kAxes) {
-        return kDiInvalidParam;
+        return DIERR_INVALIDPARAM;
     }
     ranges_[range->object / 4] = {range->min, range->max};
     return DI_OK;
 }
 
 DiResult SdlJoystickDevice::canAcquire() {
-    return SDL_JoystickGetAttached(joystick_) ? DI_OK : kDiUnplugged;
+    return SDL_JoystickGetAttached(joystick_) ? DI_OK : DIERR_UNPLUGGED;
 }
 
 DiResult SdlJoystickDevice::Poll() {
@@ -91,7 +91,7 @@ DiResult SdlJoystickDevice::Poll() {
 }
 
 DiResult SdlJoystickDevice::GetDeviceState(std::uint32_t size, void* data) {
-    if (size != sizeof(DiJoyState) || !data) return kDiInvalidParam;
+    if (size != sizeof(DiJoyState) || !data) return DIERR_INVALIDPARAM;
     const DiResult held = checkHeld();
     if (held != DI_OK) return held;
     if (!SDL_JoystickGetAttached(joystick_)) {

@@ -25,17 +25,11 @@ DdResult SoftwareClipper::SetHWnd(std::uint32_t flags, WindowHandle window) {
     return DD_OK;
 }
 
-std::uint32_t SoftwareClipper::Release() {
-    if (--refs_ > 0) return refs_;
-    delete this;
-    return 0;
-}
-
 DdRect SoftwareClipper::clipArea(const SDL_Surface* surface) const {
     DdRect area{0, 0, surface->w, surface->h};
     if (boundToWindow_) {
-        area.right = std::min(area.right, kScreenWidth);
-        area.bottom = std::min(area.bottom, kScreenHeight);
+        area.right = std::min(area.right, kPictureWidth);
+        area.bottom = std::min(area.bottom, kPictureHeight);
     }
     return area;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "platform/PictureSize.h"
 #include "platform/sdl/software/SoftwareClipper.h"
 #include "platform/sdl/software/SoftwareErrors.h"
 #include "platform/sdl/software/SoftwareState.h"
@@ -50,8 +51,8 @@ DdResult SoftwareDirectDraw::SetCooperativeLevel(WindowHandle window, std::uint3
 DdResult SoftwareDirectDraw::SetDisplayMode(std::uint32_t width, std::uint32_t height,
                                             std::uint32_t bitsPerPixel) {
     if (state_->fails(SoftwareCall::SetDisplayMode)) return software::kErrUnsupportedMode;
-    const bool supported = width == static_cast<std::uint32_t>(kScreenWidth) &&
-                           height == static_cast<std::uint32_t>(kScreenHeight) &&
+    const bool supported = width == static_cast<std::uint32_t>(kPictureWidth) &&
+                           height == static_cast<std::uint32_t>(kPictureHeight) &&
                            bitsPerPixel == 16;
     return supported ? DD_OK : software::kErrUnsupportedMode;
 }
@@ -80,12 +81,12 @@ DdResult SoftwareDirectDraw::createPrimary(const DdSurfaceDesc& desc, std::uint3
     if (backBuffers == 1 && !(caps & DDSCAPS_COMPLEX)) return software::kErrInvalidCaps;
 
     SoftwareSurface* front =
-        SoftwareSurface::create(state_, SoftwareSurface::Kind::Primary, kScreenWidth, kScreenHeight,
-                                caps | DDSCAPS_FRONTBUFFER);
+        SoftwareSurface::create(state_, SoftwareSurface::Kind::Primary, kPictureWidth,
+                                kPictureHeight, caps | DDSCAPS_FRONTBUFFER);
     if (!front) return DDERR_OUTOFMEMORY;
     if (backBuffers == 1) {
         SoftwareSurface* back = SoftwareSurface::create(
-            state_, SoftwareSurface::Kind::BackBuffer, kScreenWidth, kScreenHeight,
+            state_, SoftwareSurface::Kind::BackBuffer, kPictureWidth, kPictureHeight,
             DDSCAPS_BACKBUFFER | DDSCAPS_COMPLEX | DDSCAPS_FLIP);
         if (!back) {
             front->Release();
@@ -132,10 +133,4 @@ DdResult SoftwareDirectDraw::WaitForVerticalBlank(std::uint32_t flags, void* eve
     }
     if (state_->presenter) state_->presenter->waitForVerticalBlank();
     return DD_OK;
-}
-
-std::uint32_t SoftwareDirectDraw::Release() {
-    if (--refs_ > 0) return refs_;
-    delete this;
-    return 0;
 }

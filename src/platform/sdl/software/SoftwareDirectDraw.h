@@ -3,13 +3,14 @@
 #include <cstdint>
 
 #include "display/DirectDrawApi.h"
+#include "platform/RefCounted.h"
 
 struct SoftwareState;
 class SoftwareSurface;
 
 // The DirectDraw object of the software display: one 800 x 600 x 16 mode,
 // one primary at a time, surfaces in the display's pixel format.
-class SoftwareDirectDraw final : public DirectDraw {
+class SoftwareDirectDraw final : public RefCounted<DirectDraw> {
 public:
     static SoftwareDirectDraw* create(SoftwareState* state);
 
@@ -19,20 +20,18 @@ public:
     DdResult CreateSurface(const DdSurfaceDesc* desc, DdSurface** out) override;
     DdResult CreateClipper(std::uint32_t flags, DdClipper** out) override;
     DdResult WaitForVerticalBlank(std::uint32_t flags, void* event) override;
-    std::uint32_t Release() override;
 
     SoftwareSurface* primary() const { return primary_; }
     void primaryGone(SoftwareSurface* primary);
 
 private:
     explicit SoftwareDirectDraw(SoftwareState* state);
-    ~SoftwareDirectDraw();
+    ~SoftwareDirectDraw() override;
 
     DdResult createPrimary(const DdSurfaceDesc& desc, std::uint32_t caps, DdSurface** out);
     DdResult createOffScreen(const DdSurfaceDesc& desc, std::uint32_t caps, DdSurface** out);
 
     SoftwareState* state_;
-    std::uint32_t refs_ = 1;
     bool levelSet_ = false;
     SoftwareSurface* primary_ = nullptr;
 };

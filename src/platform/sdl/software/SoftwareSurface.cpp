@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/sdl/software/GdiRecords.h"
+#include "platform/sdl/software/LatencyLog.h"
 #include "platform/sdl/software/SoftwareClipper.h"
 #include "platform/sdl/software/SoftwareDirectDraw.h"
 #include "platform/sdl/software/SoftwareErrors.h"
@@ -108,7 +109,11 @@ DdResult SoftwareSurface::Flip(DdSurface* targetOverride, std::uint32_t) {
     if (lost_ || back_->lost_) return DDERR_SURFACELOST;
     if (busy() || back_->busy()) return software::kErrSurfaceBusy;
     std::swap(pixels_, back_->pixels_);
-    if (state_->presenter) state_->presenter->present(pixels_);
+    if (state_->presenter) {
+        const double began = latency_log::enabled() ? latency_log::now() : 0.0;
+        state_->presenter->present(pixels_);
+        latency_log::presented(began);
+    }
     return DD_OK;
 }
 
@@ -117,7 +122,7 @@ DdResult SoftwareSurface::GetAttachedSurface(std::uint32_t caps, DdSurface** out
     *out = nullptr;
     if (state_->fails(SoftwareCall::GetAttachedSurface)) return DDERR_NOTFOUND;
     if (!back_ || caps == 0 || (caps & ~back_->caps_) != 0) return DDERR_NOTFOUND;
-    back_->addRef();
+    back_->AddRef();
     *out = back_;
     return DD_OK;
 }
@@ -146,7 +151,7 @@ DdResult SoftwareSurface::SetClipper(DdClipper* clipper) {
     if (clipper) {
         next = state_->findClipper(clipper);
         if (!next) return software::kErrInvalidObject;
-        next->addRef();
+        next->AddRef();
     }
     if (clipper_) clipper_->Release();
     clipper_ = next;
@@ -223,10 +228,4 @@ DdResult SoftwareSurface::SetColorKey(std::uint32_t flags, const DdColorKey* key
         key_.high = key->highValue & 0xFFFF;
     }
     return DD_OK;
-}
-
-std::uint32_t SoftwareSurface::Release() {
-    if (--refs_ > 0) return refs_;
-    delete this;
-    return 0;
 }

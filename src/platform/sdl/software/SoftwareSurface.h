@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "display/DirectDrawApi.h"
+#include "platform/RefCounted.h"
 #include "platform/sdl/software/GdiRecords.h"
 #include "platform/sdl/software/SurfaceBlit.h"
 
@@ -16,7 +17,7 @@ class SoftwareDirectDraw;
 // display's format. A primary with a back buffer holds the chain's own
 // reference on it; Flip exchanges the two objects' pixels, so the back-buffer
 // object then refers to the buffer that was visible before.
-class SoftwareSurface final : public DdSurface {
+class SoftwareSurface final : public RefCounted<DdSurface> {
 public:
     enum class Kind { Primary, BackBuffer, OffScreen };
 
@@ -37,9 +38,7 @@ public:
                   void* event) override;
     DdResult Unlock(void* pointer) override;
     DdResult SetColorKey(std::uint32_t flags, const DdColorKey* key) override;
-    std::uint32_t Release() override;
 
-    void addRef() { ++refs_; }
     SDL_Surface* pixels() const { return pixels_; }
     SoftwareSurface* backBuffer() const { return back_; }
     void chainBackBuffer(SoftwareSurface* back);
@@ -48,7 +47,7 @@ public:
 
 private:
     SoftwareSurface(SoftwareState* state, Kind kind, SDL_Surface* pixels, std::uint32_t caps);
-    ~SoftwareSurface();
+    ~SoftwareSurface() override;
 
     bool busy() const { return locked_ || dc_ != nullptr; }
     // The clip area of the attached clipper in `storage`, or null.
@@ -60,7 +59,6 @@ private:
     Kind kind_;
     SDL_Surface* pixels_;
     std::uint32_t caps_;
-    std::uint32_t refs_ = 1;
     SoftwareSurface* back_ = nullptr;   // a primary's back buffer
     SoftwareSurface* front_ = nullptr;  // a back buffer's primary, while it lives
     SoftwareDirectDraw* driver_ = nullptr;
