@@ -98,9 +98,13 @@ void keepWindowPlace(SDL_Window* window) {
     }
 }
 
-std::string recordFinalScore(long score) {
-    BestScores scores;
-    return finalScoreLine(score, scores.record(score, todaysDate()));
+std::string recordFinalScore(long score, ScoreOutcome* outcome) {
+    // One for the run: a file that cannot be written costs one stderr line
+    // however many games are played.
+    static BestScores scores;
+    const ScoreOutcome recorded = scores.record(score, todaysDate());
+    if (outcome) *outcome = recorded;
+    return finalScoreLine(score, recorded);
 }
 
 std::string settingsFilePath() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/sdl/display/SdlWindowOptions.h"
+#include "platform/sdl/settings/BestScores.h"
 
 // The Linux program's settings and best scores between runs
 // (src/platform/sdl/settings), met with SDL's window: read once at the
@@ -34,9 +35,10 @@ void keepMute(bool on);
 // differ from what the file holds (after a resize, and at the end).
 void keepWindowPlace(SDL_Window* window);
 
-// Records the final score and returns the program's last line, with the
-// best score or "new best".
-std::string recordFinalScore(long score);
+// Records the final score and returns the program's line for the game, with
+// the best score, "new best" or "best not saved"; `outcome`, when given,
+// gets the table as kept and this game's place in it.
+std::string recordFinalScore(long score, ScoreOutcome* outcome = nullptr);
 
 // The files, for --help and --scores.
 std::string settingsFilePath();

@@ -17,6 +17,7 @@
 #include "platform/sdl/display/SdlDisplayPlatform.h"
 #include "platform/sdl/input/SdlDevicePlatform.h"
 #include "platform/sdl/input/SdlGamepads.h"
+#include "platform/sdl/linux/BetweenGames.h"
 #include "platform/sdl/linux/KeptSettings.h"
 #include "platform/sdl/linux/SdlCommandLine.h"
 #include "platform/sdl/linux/SdlVideoDriver.h"
@@ -51,9 +52,11 @@ std::vector<std::string> pictureFolders() {
     return folders;
 }
 
-// The one line the program prints when it ends.
-// It is recorded with the best scores first, and says the best score too.
+// The line of the game that ended the program, unless the screen between
+// games printed it. It is recorded with the best scores first, and says the
+// best score too.
 void printFinalScore() {
+    if (lastGamePrinted()) return;
     std::printf("%s\n", recordFinalScore(static_cast<long>(application().score())).c_str());
     std::fflush(stdout);
 }
@@ -154,6 +157,7 @@ int main(int argc, char** argv) {
     installDevicePlatform(&sdlDevicePlatform());
     installShellPlatform(&sdlShellPlatform());
     setEndProgramNow(endProgramNow);
+    setPlayAnotherGame(playAnotherLinuxGame);
 
     const int exitCode = programMain(nullptr, 1);
     if (exitCode == 0) {
