@@ -1,9 +1,8 @@
 #include "app/Application.h"
 
-#include "app/BetweenGames.h"
-
 #include <new>
 
+#include "app/BetweenGames.h"
 #include "base/ShellPlatform.h"
 #include "devices/DirectSoundApi.h"
 #include "devices/InputSystem.h"

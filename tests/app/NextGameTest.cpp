@@ -80,10 +80,8 @@ TEST_F(NextGameTest, TheSecondGameShowsTheFirstGamesFramesFromItsGetReady) {
     // The first game's frames from its get-ready: the intro and title come
     // before the first log's pass and never again.
     const HeadlessLog& log = platform.log();
-    const std::size_t firstPlayFrame =
-        static_cast<std::size_t>(log[log.find(HeadlessEvent::Present,
-                                              log.find(HeadlessEvent::PeekMessage))]
-                                     .value);
+    const std::size_t firstPlayFrame = static_cast<std::size_t>(
+        log[log.find(HeadlessEvent::Present, log.find(HeadlessEvent::PeekMessage))].value);
     const std::size_t length = asked[0] - firstPlayFrame;
     ASSERT_EQ(asked[1] - asked[0], length);
     for (std::size_t i = 0; i < length; ++i) {

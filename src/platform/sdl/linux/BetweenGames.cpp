@@ -15,7 +15,9 @@ Results resultsOf(long score, const ScoreOutcome& outcome) {
     results.score = score;
     results.newBest = outcome.newBest && outcome.saved;
     results.notSaved = score > 0 && !outcome.saved;
-    for (const ScoreEntry& entry : outcome.table) results.best.push_back({entry.points, entry.date});
+    for (const ScoreEntry& entry : outcome.table) {
+        results.best.push_back({entry.points, entry.date});
+    }
     results.markedRow = outcome.place - 1;
     return results;
 }

@@ -82,15 +82,15 @@ public:
     static int width(int ink, const std::string& text) {
         const letterSheet::InkShape& shape = letterSheet::kShapes[ink];
         if (text.empty()) return 0;
-        return static_cast<int>(text.size()) * shape.advance() - shape.spacing +
-               2 * shape.outline + shape.shadow;
+        return static_cast<int>(text.size()) * shape.advance() - shape.spacing + 2 * shape.outline +
+               shape.shadow;
     }
 
     void text(int ink, const std::string& text, int x, int y) const {
         const int advance = letterSheet::kShapes[ink].advance();
         for (char c : text) {
-            const char* at = std::strchr(letterSheet::kCharacters,
-                                         std::toupper(static_cast<unsigned char>(c)));
+            const char* at =
+                std::strchr(letterSheet::kCharacters, std::toupper(static_cast<unsigned char>(c)));
             if (c != ' ' && c != '\0' && at != nullptr) {
                 inks_[ink]->Draw(static_cast<int>(at - letterSheet::kCharacters), x, y, target());
             }
@@ -156,9 +156,7 @@ void drawResults(const ResultsPictures& pictures, const Results& results) {
 // A key that counts only as a press: down now, after being seen up.
 class KeyPress {
 public:
-    KeyPress(const InputSystem* input, int code) : input_(input), code_(code) {
-        armed_ = !down();
-    }
+    KeyPress(const InputSystem* input, int code) : input_(input), code_(code) { armed_ = !down(); }
     bool pressed() {
         if (!down()) {
             armed_ = true;

@@ -83,7 +83,9 @@ Results resultsFromPage(long score) {
     while ((line = std::strtok(nullptr, "\n")) != nullptr && results.best.size() < 10) {
         long points = 0;
         char date[16] = "";
-        if (std::sscanf(line, "%ld %15s", &points, date) >= 1) results.best.push_back({points, date});
+        if (std::sscanf(line, "%ld %15s", &points, date) >= 1) {
+            results.best.push_back({points, date});
+        }
     }
     results.newBest = newBest;
     if (place >= 1 && place <= static_cast<int>(results.best.size())) {
