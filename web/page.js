@@ -59,6 +59,8 @@ function keptTable() {
   if (rows.length === 0 && best > 0) rows.push([best, '']);
   return rows.slice(0, 10);
 }
+// The label shows the best of the table too.
+recordScore(keptTable()[0]?.[0] ?? 0);
 const today = () => {
   const now = new Date();
   const two = (n) => String(n).padStart(2, '0');
@@ -72,6 +74,7 @@ const today = () => {
 let lastKept = null;  // { score, newBest } of the last game the table heard of
 function keepScore(score) {
   const table = keptTable();
+  const before = Math.max(best, table.length > 0 ? table[0][0] : 0);
   let place = 0;
   let status = 'none';
   if (score > 0) {
@@ -85,7 +88,8 @@ function keepScore(score) {
     if (!writeSetting('best-scores', table)) {
       status = 'unsaved';
     } else {
-      status = recordScore(score) ? 'new best' : 'kept';
+      recordScore(table[0][0]);
+      status = score > before ? 'new best' : 'kept';
     }
   }
   lastKept = { score, newBest: status === 'new best' };
