@@ -21,9 +21,10 @@ getting_ready() { [[ $(pixel 140 475) == *"#00FF00"* ]]; }
 results_shown() { [[ $(pixel 130 60) == *"#FFE34A"* ]]; }
 lines() { grep -c "final score" "$WORK/game.log" || true; }
 
-sleep 4
-xdotool key space
-wait_until 10 getting_ready || fail "Space on the title did not start the game"
+# Space until the title, whenever it comes, gives way to the first wave.
+leave_title() { wait_until 20 'xdotool key space; sleep 0.3; getting_ready' || fail "no game from the title"; }
+
+leave_title
 xdotool key Escape
 wait_until 15 results_shown || fail "no results screen after the game-over screen"
 [ "$(lines)" = 1 ] || fail "$(lines) final score lines after the first game"
@@ -45,9 +46,7 @@ log "Escape on the results screen: exit code 0, a line for each game"
 
 # A quit request on the results screen: the program ends at once.
 start_game --window
-sleep 4
-xdotool key space
-wait_until 10 getting_ready || fail "Space on the title did not start the game"
+leave_title
 xdotool key Escape
 wait_until 15 results_shown || fail "no results screen"
 kill -TERM "$game_pid"
