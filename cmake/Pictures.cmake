@@ -7,3 +7,7 @@ set(ZORBANIX_PICTURE_NAMES
     poopbullet.bmp pukebullet.bmp dripbullet.bmp pbullet.bmp
     background.bmp numbers.bmp getready.bmp paused.bmp
     title.bmp space.bmp ostrelwyn.bmp presents.bmp bird.bmp gameover.bmp)
+
+# The lettering of the screen between two games, which only the Linux and
+# browser games have: never in the Windows zip.
+set(ZORBANIX_BETWEEN_GAMES_PICTURE_NAMES letters.bmp)

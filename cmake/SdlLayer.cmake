@@ -11,7 +11,7 @@ function(zorbanix_sdl_layer)
   target_link_libraries(zorbanix_sdl_software PUBLIC zorbanix_display SDL2::SDL2)
 
   set(sdl_sources)
-  foreach(owner input display shell audio)
+  foreach(owner input display shell audio results)
     zorbanix_sources(owner_sources src/platform/sdl/${owner})
     list(APPEND sdl_sources ${owner_sources})
   endforeach()

@@ -41,7 +41,7 @@ set(web_link_options
 include(${CMAKE_SOURCE_DIR}/cmake/Pictures.cmake)
 set(preload_options)
 set(picture_files)
-foreach(picture ${ZORBANIX_PICTURE_NAMES})
+foreach(picture ${ZORBANIX_PICTURE_NAMES} ${ZORBANIX_BETWEEN_GAMES_PICTURE_NAMES})
   list(APPEND preload_options "SHELL:--preload-file ${ZORBANIX_PICTURE_DIR}/${picture}@/${picture}")
   list(APPEND picture_files ${ZORBANIX_PICTURE_DIR}/${picture})
 endforeach()

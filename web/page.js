@@ -50,6 +50,53 @@ function recordScore(score) {
   return true;
 }
 
+// The ten best of this browser with their dates, best first, as
+// [points, "YYYY-MM-DD"] pairs; a best kept before the table was has no date.
+function keptTable() {
+  const table = readSetting('best-scores', []);
+  const rows = Array.isArray(table) ? table.filter((row) => Array.isArray(row) &&
+      Number.isSafeInteger(row[0]) && row[0] > 0 && typeof row[1] === 'string') : [];
+  if (rows.length === 0 && best > 0) rows.push([best, '']);
+  return rows.slice(0, 10);
+}
+// The label shows the best of the table too.
+recordScore(keptTable()[0]?.[0] ?? 0);
+const today = () => {
+  const now = new Date();
+  const two = (n) => String(n).padStart(2, '0');
+  return `${now.getFullYear()}-${two(now.getMonth() + 1)}-${two(now.getDate())}`;
+};
+// Between two games the program hands the page each final score: it goes
+// into the table after the scores it does not beat, and the program is told
+// how it went (src/platform/sdl/web/WebMain.cpp): "new best", "kept",
+// "unsaved" (storage refused it: the table lasts for this visit only) or
+// "none" (no points), this game's place (0 for none), then the table's rows.
+let lastKept = null;  // { score, newBest } of the last game the table heard of
+function keepScore(score) {
+  const table = keptTable();
+  const before = Math.max(best, table.length > 0 ? table[0][0] : 0);
+  let place = 0;
+  let status = 'none';
+  if (score > 0) {
+    let at = table.findIndex((row) => row[0] < score);
+    if (at < 0) at = table.length;
+    if (at < 10) {
+      table.splice(at, 0, [score, today()]);
+      table.length = Math.min(table.length, 10);
+      place = at + 1;
+    }
+    if (!writeSetting('best-scores', table)) {
+      status = 'unsaved';
+    } else {
+      recordScore(table[0][0]);
+      status = score > before ? 'new best' : 'kept';
+    }
+  }
+  lastKept = { score, newBest: status === 'new best' };
+  const rows = table.map(([points, date]) => `${points} ${date}`);
+  return [status, place, ...rows].join('\n');
+}
+
 const setState = (state) => { body.dataset.state = state; };
 const state = () => body.dataset.state;
 
@@ -226,8 +273,10 @@ async function play() {
   canvas.style.opacity = '0';
   canvas.focus();
   times.started = performance.now();
+  lastKept = null;
   try {
     run = await startGame(game, canvas, {
+      keepScore,
       onAnimationFrameWait() {
         ++waits;
         // The window exists by the first wait, and the first picture has
@@ -247,7 +296,9 @@ async function play() {
         document.getElementById('ended-text').textContent =
             exitCode === 0 ? 'Game over' : `The game ended with code ${exitCode}.`;
         document.getElementById('final-score').textContent = `Score ${score}`;
-        const newBest = exitCode === 0 && recordScore(score);
+        // Each game that ended from inside was kept between games already.
+        const newBest = lastKept?.score === score ? lastKept.newBest
+                                                  : exitCode === 0 && recordScore(score);
         const bestLine = document.getElementById('best-score');
         bestLine.textContent = newBest ? 'New best!' : (best > 0 ? `Best ${best}` : '');
         bestLine.classList.toggle('new', newBest);

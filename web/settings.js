@@ -45,11 +45,15 @@ export function readSetting(name, fallback) {
   return value;
 }
 
+// True when the value is in storage for the next visit.
 export function writeSetting(name, value) {
   kept.set(name, value);
   try {
-    store()?.setItem(PREFIX + name, JSON.stringify(value));
+    const where = store();
+    where?.setItem(PREFIX + name, JSON.stringify(value));
+    return Boolean(where);
   } catch (error) {
     warnOnce(error);
+    return false;
   }
 }

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "app/BetweenGames.h"
 #include "base/ShellPlatform.h"
 #include "devices/DirectSoundApi.h"
 #include "devices/InputSystem.h"
@@ -20,9 +21,14 @@ constexpr std::uint32_t kBitsPerPixel = 16;
 // taken after it, as the start-up order has it.
 Application theApplication;
 
+// Set by the Linux and browser programs only.
+PlayAnotherGame playAnotherGame = nullptr;
+
 }  // namespace
 
 Application& application() { return theApplication; }
+
+void setPlayAnotherGame(PlayAnotherGame ask) { playAnotherGame = ask; }
 
 Application::~Application() {
     displayDevice_ = nullptr;
@@ -73,20 +79,40 @@ std::int32_t Application::score() const { return game_ ? game_->score() : lastSc
 void Application::run(ShellMessage* message) {
     ShellMessage scratch = {};
     if (!message) message = &scratch;
+
+    bool firstGame = true;
+    for (;;) {
+        // Each game is a Game of its own: score, ships, ship, bullets, fleet
+        // and bunkers all start as they did for the first.
+        Game game;
+        game_ = &game;
+        game.setUp(displayDevice_, inputSystem_);
+        if (firstGame) game.runIntro();
+        firstGame = false;
+
+        const bool quitRetrieved = playWaves(game, message);
+
+        // Whatever ended the game (loss, Escape, or WM_QUIT with the state
+        // still running), the game-over screen has its full time.
+        game.runGameOver();
+        lastScore_ = game.score();
+        game_ = nullptr;
+        game.tearDown();
+
+        if (quitRetrieved || !playAnotherGame) return;
+        if (!playAnotherGame({lastScore_, displayDevice_, inputSystem_})) return;
+    }
+}
+
+bool Application::playWaves(Game& game, ShellMessage* message) {
     ShellPlatform& shell = shellPlatform();
-
-    Game game;
-    game_ = &game;
-    game.setUp(displayDevice_, inputSystem_);
-    game.runIntro();
-
     do {
         game.startWave();
         while (game.state() >= Playing) {
             // Never wait for a message: a pass with none still runs its update,
             // and a backlog is worked off one message per frame.
             if (shell.PeekMessageA(message, nullptr, 0, 0, PM_REMOVE)) {
-                if (message->message == WM_QUIT) break;
+                if (message->message == WM_QUIT) return true;
                 shell.TranslateMessage(message);
                 shell.DispatchMessageA(message);
             }
@@ -99,11 +125,5 @@ void Application::run(ShellMessage* message) {
             game.update();
         }
     } while (game.state() == WaveCleared);
-
-    // Whatever ended the game (loss, Escape, or WM_QUIT with the state still
-    // running), the game-over screen has its full time.
-    game.runGameOver();
-    lastScore_ = game.score();
-    game_ = nullptr;
-    game.tearDown();
+    return false;
 }

@@ -31,8 +31,9 @@ public:
     // in that order, each only if present.
     void shutdown();
     // One whole game: set-up, intro and title, the waves with the message
-    // pump, the game-over screen and teardown. The pump leaves the last
-    // message it retrieved in *message.
+    // pump, the game-over screen and teardown; then, where the platform
+    // asks for one (app/BetweenGames.h), a fresh game from its get-ready,
+    // and so on. The pump leaves the last message it retrieved in *message.
     void run(ShellMessage* message);
 
     // The program went to the background (another window took the
@@ -53,6 +54,10 @@ public:
     InstanceHandle instance() const { return instance_; }
 
 private:
+    // The waves of one game with the message pump; true when WM_QUIT ended
+    // them.
+    bool playWaves(Game& game, ShellMessage* message);
+
     DisplayDevice* displayDevice_ = nullptr;
     InputSystem* inputSystem_ = nullptr;
     SoundSystem* soundSystem_ = nullptr;

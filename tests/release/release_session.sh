@@ -12,8 +12,9 @@ SOURCE_DIR=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../..")
 check_installed_tree() {
     local root=$1 entry=${2:-} id
     [ -x "$root/bin/zorbanix" ] || fail "no $root/bin/zorbanix"
-    [ "$(find "$root/share/zorbanix" -name '*.bmp' | wc -l)" = 18 ] ||
-        fail "$root/share/zorbanix does not hold the 18 pictures"
+    # The game's 18 pictures and the letter sheet of the screen between games.
+    [ "$(find "$root/share/zorbanix" -name '*.bmp' | wc -l)" = 19 ] ||
+        fail "$root/share/zorbanix does not hold the 19 pictures"
     [ -n "$entry" ] || entry=$(echo "$root"/share/applications/*.desktop)
     [ -f "$entry" ] || fail "no desktop entry $entry"
     id=$(basename "$entry" .desktop)

@@ -226,6 +226,11 @@ TEST_F(KeptFilesTest, WhatCannotBeReadOrWrittenCostsOneLineAndIsNeverOverwritten
     for (int game = 1; game <= 3; ++game) {
         EXPECT_TRUE(scores.record(100 * game, "2026-01-02").newBest);  // judged on nothing read
     }
+    // The game's line says the score was not kept rather than a new best.
+    const ScoreOutcome unsaved = scores.record(400, "2026-01-02");
+    EXPECT_FALSE(unsaved.saved);
+    EXPECT_EQ(unsaved.place, 0);
+    EXPECT_EQ(finalScoreLine(400, unsaved), "Zorbanix: final score 400 (best not saved)");
     EXPECT_EQ(complaints_.size(), 1u);
 
     // A disk that fills while the new file is written (a file size limit
@@ -274,6 +279,10 @@ TEST_F(KeptFilesTest, TheTableKeepsTheTenBestInOrderAndSaysWhenAGameSetANewBest)
     const ScoreOutcome late = scores.record(55, "2026-01-04");
     EXPECT_EQ(finalScoreLine(55, late), "Zorbanix: final score 55 (best 340)");
     EXPECT_EQ(late.place, 9);
+    ASSERT_TRUE(late.saved);
+    ASSERT_EQ(late.table.size(), 10u);  // the table as kept, for the results screen
+    EXPECT_EQ(late.table[8].points, 55);
+    EXPECT_EQ(late.table[8].date, "2026-01-04");
 
     // Read back by another copy of the game, with a line by hand kept.
     std::ofstream(scores.path(), std::ios::app) << "# well played\n";

@@ -77,6 +77,16 @@ async function waitForScreen(page, name, timeout = 15000) {
   console.log(`ok: the canvas equals the harness's ${name} screen`);
 }
 
+// The results screen between two games, by the gold of its "FINAL SCORE" at
+// (130, 60) of the canvas.
+async function waitForResults(page) {
+  await page.waitForFunction(() => {
+    const at = document.getElementById('canvas').getContext('2d').getImageData(130, 60, 1, 1).data;
+    return at[0] === 0xff && at[1] === 0xe3 && at[2] === 0x4a;
+  }, null, { timeout: 15000, polling: 50 });
+  console.log('ok: the canvas shows the results screen');
+}
+
 // What the sprite finder sees on the canvas now: { ships: [x], shots: [[x, y]], paused }.
 let dumps = 0;
 async function playField(page) {
@@ -176,6 +186,8 @@ async function keyboardRun() {
         `the page acts on no game key (${[...new Set(kept)]})`);
   await page.keyboard.press('Escape');
   await waitForScreen(page, 'gameover');
+  await waitForResults(page);
+  await page.keyboard.press('Escape');
   await page.waitForFunction(() => document.body.dataset.state === 'ended', null, { timeout: 15000 });
   check(await page.getByRole('button', { name: 'Play again' }).isVisible(), 'the page offers Play again');
   await page.getByRole('button', { name: 'Play again' }).click();
@@ -228,8 +240,11 @@ async function checkButtonsClearOfPlay(page, orientation) {
   check(clear, `in ${orientation} the five touch buttons show, none over the play field`);
 }
 
-// Quit ends the game only on a second tap; the end panel then gives the score.
-async function checkQuitAsksOnce(page, quit) {
+// Quit ends the game only on a second tap, onto the results screen; one tap
+// on the picture there starts the next game at its get-ready in the same
+// run (no intro, no title: the title would wait for a second tap), and Quit
+// there leaves: the end panel then gives the score.
+async function checkQuitAsksOnce(page, quit, picture) {
   await page.touchscreen.tap(quit.x, quit.y);
   await pause(PAUSE_REPEAT);
   const after = await page.evaluate(() => [document.body.dataset.state, window.zorbanixTest.screen(),
@@ -238,6 +253,18 @@ async function checkQuitAsksOnce(page, quit) {
         `one tap on Quit only asks (${after})`);
   await page.touchscreen.tap(quit.x, quit.y);
   await waitForScreen(page, 'gameover');
+  await waitForResults(page);
+  const started = await page.evaluate(() => window.zorbanixPage.times.started);
+  await page.touchscreen.tap(picture.x, picture.y);
+  await waitForScreen(page, 'getready', 5000);
+  check(await page.evaluate((s) => window.zorbanixPage.times.started === s &&
+                                   document.body.dataset.state === 'playing', started),
+        'one tap on the results screen plays again in the same run');
+  await page.touchscreen.tap(quit.x, quit.y);
+  await page.touchscreen.tap(quit.x, quit.y);
+  await waitForResults(page);
+  await page.touchscreen.tap(quit.x, quit.y);
+  await page.touchscreen.tap(quit.x, quit.y);
   await page.waitForFunction(() => document.body.dataset.state === 'ended', null, { timeout: 15000 });
   const [shown, score] = await page.evaluate(() => [
     document.getElementById('final-score').textContent, window.zorbanixPage.finalScore]);
@@ -297,7 +324,7 @@ async function touchRun() {
   await page.touchscreen.tap(pauseButton.x, pauseButton.y);
   await pause(200);
   check((await playField(page)).paused, 'the Pause button pauses play');
-  await checkQuitAsksOnce(page, quit);
+  await checkQuitAsksOnce(page, quit, picture);
   check(complaints.length === 0, `no errors on the console during play (${complaints})`);
   await context.close();
 }
@@ -423,10 +450,15 @@ async function keptAndOfflineRun() {
     await pause(250);
   }
   await page.keyboard.press('Escape');
+  await waitForResults(page);
+  await page.keyboard.press('Escape');
   await page.waitForFunction(() => document.body.dataset.state === 'ended', null, { timeout: 15000 });
   const score = await page.evaluate(() => window.zorbanixPage.finalScore);
   const said = await page.locator('#best-score').textContent();
   check(score > 0 && said === 'New best!', `the end panel says a score of ${score} is a new best (${said})`);
+  const table = await page.evaluate(() => localStorage.getItem('zorbanix.best-scores'));
+  check(/^\[\[\d+,"\d{4}-\d\d-\d\d"\]\]$/.test(table) && JSON.parse(table)[0][0] === score,
+        `the page keeps the score with its date in its ten best (${table})`);
   await page.reload();
   await page.waitForFunction(() => document.body.dataset.state === 'ready', null, { timeout: 30000 });
   const shown = await page.locator('#best').textContent();

@@ -24,3 +24,5 @@ bool paintSigns(std::vector<Picture>* out, std::string* error);       // letteri
 bool paintBackground(std::vector<Picture>* out, std::string* error);  // the play field and panel
 bool paintEmblem(std::vector<Picture>* out, std::string* error);      // the studio's bird
 bool paintGameOver(std::vector<Picture>* out, std::string* error);    // the closing panel
+// The lettering of the Linux and browser games' screen between two games.
+bool paintLetterSheet(std::vector<Picture>* out, std::string* error);

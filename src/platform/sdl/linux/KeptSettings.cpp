@@ -124,9 +124,10 @@ void KeptSettings::finish() {
     if (writer_.joinable()) writer_.join();
 }
 
-std::string KeptSettings::recordFinalScore(long score) {
-    BestScores scores;
-    return finalScoreLine(score, scores.record(score, todaysDate()));
+std::string KeptSettings::recordFinalScore(long score, ScoreOutcome* outcome) {
+    const ScoreOutcome recorded = scores_.record(score, todaysDate());
+    if (outcome) *outcome = recorded;
+    return finalScoreLine(score, recorded);
 }
 
 std::string settingsFilePath() {

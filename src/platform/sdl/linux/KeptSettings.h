@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "platform/sdl/display/SdlWindowOptions.h"
+#include "platform/sdl/settings/BestScores.h"
 #include "platform/sdl/settings/GameSettings.h"
 #include "platform/sdl/shell/PlayerChoices.h"
 
@@ -54,10 +55,11 @@ public:
     // Saves what is still unsaved and ends the writer; at the program's end.
     void finish();
 
-    // Records the final score and returns the program's last line, with the
-    // best score or "new best". Called once a game has ended, never inside a
-    // frame.
-    std::string recordFinalScore(long score);
+    // Records the final score and returns the program's line for the game,
+    // with the best score, "new best" or "best not saved"; `outcome`, when
+    // given, gets the table as kept and this game's place in it. Called once
+    // a game has ended, never inside a frame.
+    std::string recordFinalScore(long score, ScoreOutcome* outcome = nullptr);
 
 private:
     GameSettings current() const;
@@ -72,6 +74,9 @@ private:
     bool unsaved_ = false;
     bool finishing_ = false;
     std::thread writer_;
+    // One for the run: a scores file that cannot be written costs one stderr
+    // line however many games are played.
+    BestScores scores_;
 };
 
 // The files, for --help and --scores.

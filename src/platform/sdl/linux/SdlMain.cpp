@@ -18,6 +18,7 @@
 #include "platform/sdl/display/SdlDisplayPlatform.h"
 #include "platform/sdl/display/SdlPresenter.h"
 #include "platform/sdl/input/SdlDevicePlatform.h"
+#include "platform/sdl/linux/BetweenGames.h"
 #include "platform/sdl/linux/KeptSettings.h"
 #include "platform/sdl/linux/SdlCommandLine.h"
 #include "platform/sdl/linux/SdlVideoDriver.h"
@@ -51,10 +52,13 @@ std::vector<std::string> pictureFolders() {
     return folders;
 }
 
-// The one line the program prints when it ends.
-// It is recorded with the best scores first, and says the best score too.
+// The line of the game that ended the program, unless the screen between
+// games printed it. It is recorded with the best scores first, and says the
+// best score too.
 void printFinalScore(KeptSettings& kept) {
-    std::printf("%s\n", kept.recordFinalScore(static_cast<long>(application().score())).c_str());
+    if (lastGamePrinted()) return;
+    std::printf("%s
+", kept.recordFinalScore(static_cast<long>(application().score())).c_str());
     std::fflush(stdout);
 }
 
@@ -159,6 +163,8 @@ int main(int argc, char** argv) {
     installDevicePlatform(&sdlDevicePlatform());
     installShellPlatform(&sdlShellPlatform());
     sdlShellPlatform().endOnSecondQuit([&] { endProgramNow(kept, presenter); });
+    playLinuxGamesWith(&kept);
+    setPlayAnotherGame(playAnotherLinuxGame);
 
     const int exitCode = programMain(nullptr, 1);
     if (exitCode == 0) {

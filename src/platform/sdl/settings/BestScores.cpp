@@ -75,18 +75,21 @@ std::vector<ScoreEntry> BestScores::load() {
 
 ScoreOutcome BestScores::record(long points, const std::string& date) {
     ScoreOutcome outcome;
+    std::vector<ScoreEntry> judged;
     const auto judge = [&](std::vector<ScoreEntry> scores) {
         const long before = scores.empty() ? 0 : scores.front().points;
         outcome.newBest = points > before;
         outcome.best = outcome.newBest ? points : before;
+        outcome.table = scores;
         outcome.place = points > 0 ? placeScore(&scores, {points, date}) : 0;
+        judged = scores;
         return scores;
     };
     // Judged first on the table as loaded, in case the file cannot be
     // written; then again on the table as it is under the lock.
     judge(load());
     if (points <= 0) return outcome;
-    file_.update([&](KeptText& text) {
+    outcome.saved = file_.update([&](KeptText& text) {
         std::vector<ScoreEntry> scores;
         std::string error;
         readScores(text, &scores, &error);
@@ -94,6 +97,11 @@ ScoreOutcome BestScores::record(long points, const std::string& date) {
         for (const ScoreEntry& entry : judge(scores)) values.push_back(scoreValue(entry));
         text.setAll(kScore, values);
     });
+    if (outcome.saved) {
+        outcome.table = judged;
+    } else {
+        outcome.place = 0;
+    }
     return outcome;
 }
 
@@ -121,6 +129,7 @@ std::string scoresText(const std::vector<ScoreEntry>& scores, const std::string&
 
 std::string finalScoreLine(long points, const ScoreOutcome& outcome) {
     std::string line = "Zorbanix: final score " + std::to_string(points);
+    if (points > 0 && !outcome.saved) return line + " (best not saved)";
     if (outcome.newBest) return line + " (new best)";
     return line + " (best " + std::to_string(outcome.best) + ")";
 }

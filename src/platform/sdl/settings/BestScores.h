@@ -17,6 +17,12 @@ struct ScoreOutcome {
     long best = 0;         // the best score now, this game's included
     bool newBest = false;  // this game beat every score kept before it
     int place = 0;         // 1 to 10 in the table, 0 when it did not make it
+    // The file holds this game's score now: false when it could not be
+    // written (then `table` is the one read, without this game, and `place`
+    // is 0). A score of 0 is never written, and counts as not saved.
+    bool saved = false;
+    // The ten best as kept, best first.
+    std::vector<ScoreEntry> table;
 };
 
 class BestScores {
@@ -59,5 +65,6 @@ std::string todaysDate();
 std::string scoresText(const std::vector<ScoreEntry>& scores, const std::string& path);
 
 // The program's last line: "Zorbanix: final score N" followed by the best
-// score, or by "new best" when this game set it.
+// score, by "new best" when this game set it and it was kept, or by "best
+// not saved" when the file could not be written.
 std::string finalScoreLine(long points, const ScoreOutcome& outcome);

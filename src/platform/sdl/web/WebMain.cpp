@@ -6,7 +6,12 @@
 #include <SDL.h>
 #include <emscripten.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
 #include "app/Application.h"
+#include "app/BetweenGames.h"
 #include "app/EntryPoint.h"
 #include "base/ShellPlatform.h"
 #include "devices/DevicePlatform.h"
@@ -15,6 +20,7 @@
 #include "platform/sdl/display/SdlDisplayPlatform.h"
 #include "platform/sdl/display/SdlWindowOptions.h"
 #include "platform/sdl/input/SdlDevicePlatform.h"
+#include "platform/sdl/results/ResultsScreen.h"
 #include "platform/sdl/shell/SdlEventLoop.h"
 #include "platform/sdl/shell/SdlShell.h"
 #include "platform/sdl/web/CanvasPresenter.h"
@@ -45,6 +51,58 @@ extern "C" EMSCRIPTEN_KEEPALIVE void zorbanixSetMuted(int muted) {
     sdlSoundOutput().setMuted(muted != 0);
 }
 
+// The page keeps the ten best of this browser (web/page.js): it records a
+// final score and answers with its table as lines of text: "new best",
+// "kept", "unsaved" or "none" (no points) first, then this game's place (0
+// when it is not in the table),
+// then "<points> <YYYY-MM-DD>" for each row, best first. An empty answer:
+// the page keeps nothing.
+// clang-format off
+EM_JS(void, zorbanix_page_keep_score, (int score, char* answer, int size), {
+    const keep = Module["keepScore"];
+    stringToUTF8(keep ? String(keep(score)) : "", answer, size);
+});
+// clang-format on
+
+namespace {
+
+Results resultsFromPage(long score) {
+    Results results;
+    results.score = score;
+    results.playPrompt = "SPACE / A / TAP: PLAY AGAIN";
+    results.leavePrompt = "ESC / BACK / QUIT: LEAVE";
+    static char answer[1024];
+    answer[0] = '\0';
+    zorbanix_page_keep_score(static_cast<int>(score), answer, sizeof answer);
+    char* line = std::strtok(answer, "\n");
+    const bool newBest = line != nullptr && std::strcmp(line, "new best") == 0;
+    const bool kept = newBest || (line != nullptr && std::strcmp(line, "kept") == 0);
+    results.notSaved = score > 0 && !kept;
+    line = std::strtok(nullptr, "\n");
+    const int place = line != nullptr ? std::atoi(line) : 0;
+    while ((line = std::strtok(nullptr, "\n")) != nullptr && results.best.size() < 10) {
+        long points = 0;
+        char date[16] = "";
+        if (std::sscanf(line, "%ld %15s", &points, date) >= 1) {
+            results.best.push_back({points, date});
+        }
+    }
+    results.newBest = newBest;
+    if (place >= 1 && place <= static_cast<int>(results.best.size())) {
+        results.markedRow = place - 1;
+    }
+    return results;
+}
+
+// Between two games: the page records the score, the canvas shows the
+// results, and Space (a tap on the picture, a pad's A) plays again.
+bool playAnotherWebGame(const FinishedGame& finished) {
+    const Results results = resultsFromPage(finished.score);
+    return runResultsScreen(finished.display, finished.input, results) == ResultsChoice::PlayAgain;
+}
+
+}  // namespace
+
 int main(int, char**) {
     // SDL's own key listeners would act on every key of the whole page
     // (stopping F5 or Tab too). They go on an empty element of the page that
@@ -72,6 +130,7 @@ int main(int, char**) {
     installDisplayPlatform(&sdlDisplayPlatform());
     installDevicePlatform(&sdlDevicePlatform());
     installShellPlatform(&sdlShellPlatform());
+    setPlayAnotherGame(playAnotherWebGame);
 
     // No second quit request ends a page: nothing asks the browser build to
     // quit but the page's own Quit, which is Escape.

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+class DisplayDevice;
+class InputSystem;
+
+// A game that ended from inside (a lost game, Escape) and has shown its
+// game-over screen, as the program's platform sees it between two games.
+struct FinishedGame {
+    std::int32_t score;
+    // The devices the next game will use, for a screen of the platform's own.
+    DisplayDevice* display;
+    InputSystem* input;
+};
+
+// Asked once after each such game whether another one follows: true starts a
+// fresh game at once at its get-ready, with no intro and no title. A game
+// ended by WM_QUIT never asks. With none set (the default, and always on
+// Windows) one run plays one game.
+using PlayAnotherGame = bool (*)(const FinishedGame& finished);
+void setPlayAnotherGame(PlayAnotherGame ask);
