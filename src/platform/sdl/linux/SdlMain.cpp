@@ -57,8 +57,7 @@ std::vector<std::string> pictureFolders() {
 // best score too.
 void printFinalScore(KeptSettings& kept) {
     if (lastGamePrinted()) return;
-    std::printf("%s
-", kept.recordFinalScore(static_cast<long>(application().score())).c_str());
+    std::printf("%s\n", kept.recordFinalScore(static_cast<long>(application().score())).c_str());
     std::fflush(stdout);
 }
 
