@@ -67,14 +67,12 @@ function show(state) {
 
 // In the page: what breaks a rule, as "rule: elements" lines.
 function inspect() {
-  const W = innerWidth;
-  const H = innerHeight;
+  const [W, H, ratio] = [innerWidth, innerHeight, devicePixelRatio];
   const touch = document.body.classList.contains('touch');
-  const byId = (id) => document.getElementById(id);
-  const shown = (el) => {
-    const style = getComputedStyle(el);
-    return el.getClientRects().length > 0 && style.visibility === 'visible' && style.opacity !== '0';
-  };
+  const playing = document.body.dataset.state === 'playing';
+  const $ = (selector) => document.querySelector(selector);
+  const shown = (el) => el.getClientRects().length > 0 &&
+                        getComputedStyle(el).visibility === 'visible' && getComputedStyle(el).opacity !== '0';
   const name = (el) => (el.id ? `#${el.id}` : el.getAttribute('aria-label') || el.tagName);
   const box = (el) => el.getBoundingClientRect();
   const meet = (a, b) => Math.min(a.right, b.right) - Math.max(a.left, b.left) > 0.5 &&
@@ -83,81 +81,72 @@ function inspect() {
                            a.right <= b.right + 0.5 && a.bottom <= b.bottom + 0.5;
   const found = [];
   const fail = (rule, ...elements) => found.push(`${rule}: ${elements.map(name).join(', ')}`);
+  const pairs = (list, each) => list.forEach((a, i) => list.slice(i + 1).forEach((b) => each(a, b)));
 
-  const overlay = byId('overlay');
-  const canvas = byId('canvas');
+  const [overlay, canvas, room, best] = ['#overlay', '#canvas', '#room', '#best'].map($);
   const covered = shown(overlay);
   const controls = [...document.querySelectorAll('#touch-controls button, .corner, #best')].filter(shown);
   const inOverlay = covered ? [...overlay.querySelectorAll('h1, p, button, progress')].filter(shown) : [];
   const picture = box(canvas);
 
-  controls.forEach((a, i) => controls.slice(i + 1).forEach((b) => {
-    if (meet(box(a), box(b))) fail('overlap', a, b);
-  }));
+  if (covered === playing) fail(`the overlay ${covered ? 'shows' : 'is missing'}`, overlay);
+  pairs(controls, (a, b) => meet(box(a), box(b)) && fail('overlap', a, b));
+  pairs(inOverlay, (a, b) => meet(box(a), box(b)) && fail('overlap', a, b));
   for (const c of controls) {
     if (meet(box(c), picture)) fail('over the picture', c, canvas);
     if (covered && meet(box(c), box(overlay))) fail('the overlay covers a control', overlay, c);
   }
-  if (covered !== (document.body.dataset.state !== 'playing')) fail(`the overlay ${covered ? 'shows' : 'is missing'}`, overlay);
   if (covered && !within(picture, box(overlay))) fail('the overlay leaves the picture uncovered', overlay);
+  inOverlay.filter((a) => !within(box(a), box(overlay))).forEach((a) => fail('outside the overlay', a));
   // What a finger or the eye finds at the middle of each is that element.
   for (const el of [...controls, ...(covered ? [overlay] : [])]) {
     const b = box(el);
     const top = document.elementFromPoint(b.left + b.width / 2, b.top + b.height / 2);
     if (!el.contains(top)) fail('hidden under another element', el, top);
   }
-  inOverlay.forEach((a, i) => {
-    if (!within(box(a), box(overlay))) fail('outside the overlay', a);
-    inOverlay.slice(i + 1).forEach((b) => { if (meet(box(a), box(b))) fail('overlap', a, b); });
-  });
 
   for (const el of [...controls, ...inOverlay, ...(covered ? [overlay] : [])]) {
     if (el.scrollWidth > el.clientWidth + 1 || el.scrollHeight > el.clientHeight + 1) {
-      fail(`text does not fit (${el.scrollWidth} x ${el.scrollHeight} in ` +
-           `${el.clientWidth} x ${el.clientHeight})`, el);
+      fail(`text does not fit (${el.scrollWidth} x ${el.scrollHeight} in ${el.clientWidth} x ` +
+           `${el.clientHeight})`, el);
     }
   }
-  const best = byId('best');
   if (!shown(best) || best.textContent !== 'Best 999990') fail(`the best score reads "${best.textContent}"`, best);
-
-  const window_ = { left: 0, top: 0, right: W, bottom: H };
-  for (const el of [...controls, ...inOverlay, canvas]) {
-    if (!within(box(el), window_)) fail('outside the window', el);
-  }
+  const everything = { left: 0, top: 0, right: W, bottom: H };
+  [...controls, ...inOverlay, canvas].filter((el) => !within(box(el), everything))
+      .forEach((el) => fail('outside the window', el));
   const root = document.scrollingElement;
-  if (root.scrollWidth > W || root.scrollHeight > H) fail(`the page scrolls (${root.scrollWidth} x ${root.scrollHeight})`, root);
-
-  for (const el of [...controls.filter((c) => c.tagName === 'BUTTON'), ...inOverlay.filter((c) => c.tagName === 'BUTTON')]) {
-    const b = box(el);
+  if (root.scrollWidth > W || root.scrollHeight > H) fail('the page scrolls', root);
+  for (const el of [...controls, ...inOverlay].filter((c) => c.tagName === 'BUTTON')) {
     const least = touch ? 48 : el.classList.contains('corner') ? 36 : 24;
+    const b = box(el);
     if (Math.min(b.width, b.height) < least - 0.01) fail(`smaller than ${least} px (${b.width} x ${b.height})`, el);
   }
 
-  const room = box(byId('room'));
-  const ratio = devicePixelRatio;
+  const r = box(room);
   // Layout keeps 1/64 of a CSS pixel: a third of one is as near as it gets.
   const whole = (css) => Math.abs(css * ratio - Math.round(css * ratio)) < 0.05;
-  if (Math.max(picture.width / room.width, picture.height / room.height) < 0.95) {
+  if (Math.max(picture.width / r.width, picture.height / r.height) < 0.95) {
     fail(`the picture takes less than 95 % of its room (${picture.width} x ${picture.height} in ` +
-         `${room.width} x ${room.height})`, canvas);
+         `${r.width} x ${r.height})`, canvas);
   }
   if (![picture.left, picture.top, picture.width, picture.height].every(whole)) {
     fail(`the picture is off whole device pixels (${JSON.stringify(picture)})`, canvas);
   }
-  if (!within(picture, room)) fail('the picture leaves its room', canvas);
+  if (!within(picture, r)) fail('the picture leaves its room', canvas);
 
-  if (touch && document.body.dataset.state === 'playing') {
-    const [left, right, fire] = ['ArrowLeft', 'ArrowRight', 'Space']
-        .map((place) => document.querySelector(`[data-place="${place}"]`));
-    const [l, r, f] = [left, right, fire].map(box);
-    if (l.bottom < H / 2 || r.bottom < H / 2 || f.bottom < H / 2) fail('not where thumbs rest (high)', left, right, fire);
-    if (l.left > W / 2 || r.right > f.left || f.right < W / 2) fail('not where thumbs rest (sides)', left, right, fire);
-    if (H > W && ([l, r, f].some((b) => b.top < picture.bottom) ||
-                  (H - picture.bottom >= 240 && Math.min(l.height, r.height, f.height) < 72))) {
-      fail('upright, the band below the picture is not used', left, right, fire);
+  if (touch && playing) {
+    const buttons = ['ArrowLeft', 'ArrowRight', 'Space'].map((place) => $(`[data-place="${place}"]`));
+    const [l, rt, f] = buttons.map(box);
+    if ([l, rt, f].some((b) => b.bottom < H / 2) || l.left > W / 2 || rt.right > f.left || f.right < W / 2) {
+      fail('not where thumbs rest', ...buttons);
     }
-    if (Math.min(W, H) >= 720 && Math.min(l.width, l.height, r.width, r.height, f.width, f.height) < 60) {
-      fail('a tablet\'s movement and fire buttons stay small', left, right, fire);
+    if (H > W && ([l, rt, f].some((b) => b.top < picture.bottom) ||
+                  (H - picture.bottom >= 240 && Math.min(l.height, rt.height, f.height) < 72))) {
+      fail('upright, the band below the picture is not used', ...buttons);
+    }
+    if (Math.min(W, H) >= 720 && Math.min(...[l, rt, f].flatMap((b) => [b.width, b.height])) < 60) {
+      fail('a tablet\'s movement and fire buttons stay small', ...buttons);
     }
   }
   return found;
