@@ -187,8 +187,14 @@ try {
           await page.screenshot({ path: `${work}/${where}.png` });
         }
       }
-      for (const [file, [width, height, r], t, state] of GALLERY) {
-        if (!gallery || r !== ratio || t !== touch) continue;
+      const pictures = gallery ? GALLERY.filter(([, [, , r], t]) => r === ratio && t === touch) : [];
+      if (pictures.length > 0) {
+        // Out of the title screen into play, for pictures of the game itself.
+        await page.evaluate(show, 'playing');
+        await page.keyboard.press('Space');
+        await new Promise((resolve) => setTimeout(resolve, 4000));
+      }
+      for (const [file, [width, height], , state] of pictures) {
         await page.setViewportSize({ width, height });
         await page.evaluate(show, state);
         await page.screenshot({ path: `${gallery}/${file}.png` });
