@@ -16,9 +16,10 @@
 //   node page_sweep.mjs <site> <work folder> [gallery folder]
 //
 // Each window is tried with touch and with a mouse. A run of the game is
-// started in each browser context and paused, so that the picture is placed
-// as in play; the states are then shown as page.js shows them (its
-// body[data-state] and texts). Each failure names the window, the state, the
+// started in each browser context, so that the picture is placed as in
+// play; the states are then shown as page.js shows them (its
+// body[data-state] and texts). A paused game is the playing page: the game
+// draws its pause in the picture. Each failure names the window, the state, the
 // rule and the elements, and leaves a screenshot in the work folder. With a
 // gallery folder it also writes the pictures of docs/screenshots/web-*.png.
 // Exit 0 when all holds, 1 on a failure, 77 (skipped) without Chromium,
