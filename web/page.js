@@ -8,7 +8,7 @@
 // the last run that ended, score() the score of the run now. The best score of this browser is kept with the
 // settings and shown beside the picture.
 import { checkBrowser, loadGame, startGame } from './loader.js';
-import { layOut } from './layout.js';
+import { fitPicture } from './layout.js';
 import { keepsFromPage, scancodeOf, wireSecondTap, wireTouchButtons } from './keys.js';
 import { readSetting, writeSetting } from './settings.js';
 
@@ -108,59 +108,27 @@ function showError(message) {
 
 // --- layout ---------------------------------------------------------------
 
+// The style sheet lays the page out (its arrangements follow the window's
+// shape, and body.touch); the page only fits the picture into the room the
+// style sheet leaves for it, which takes whole device pixels.
+const room = document.getElementById('room');
 const px = (value) => `${value}px`;
-function place(element, rect) {
-  Object.assign(element.style, { left: px(rect.left), top: px(rect.top),
-                                 width: px(rect.width), height: px(rect.height) });
-}
-
-// A corner control at `rect`, or where the style sheet puts it (null).
-function placeCorner(element, rect) {
-  if (rect) {
-    place(element, rect);
-  } else {
-    element.removeAttribute('style');
-  }
-}
 
 function applyLayout() {
-  const { picture, buttons, scale, sound, fullscreen } =
-      layOut(innerWidth, innerHeight, devicePixelRatio, touch, scaling === 'whole');
-  place(overlay, picture);
-  placeCorner(scaleButton, scale);
-  placeCorner(soundButton, sound);
-  placeCorner(fullscreenButton, fullscreen);
-  placeBest(buttons, scale);
-  // The canvas keeps no size of its own until the game's window exists:
-  // SDL reads a canvas sized by the page as one it must resize to match.
-  if (waits > 0) place(canvas, picture);
   body.classList.toggle('touch', touch);
   touchControls.hidden = !touch;
-  for (const button of touchControls.querySelectorAll('button[data-place]')) {
-    const rect = buttons[button.dataset.place];
-    if (rect) place(button, rect);
+  const picture = fitPicture(room.getBoundingClientRect(), devicePixelRatio, scaling === 'whole');
+  // The canvas keeps no size of its own until the game's window exists:
+  // SDL reads a canvas sized by the page as one it must resize to match.
+  if (waits > 0) {
+    Object.assign(canvas.style, { left: px(picture.left), top: px(picture.top),
+                                  width: px(picture.width), height: px(picture.height) });
   }
   scaleButton.setAttribute('aria-pressed', String(scaling === 'whole'));
   scaleButton.textContent = scaling === 'whole'
       ? `\u00d7${Math.round((picture.width * devicePixelRatio) / 8) / 100}` : 'Fit';
   document.getElementById('start').textContent =
       touch ? 'Tap to play' : 'Click or press any key to play';
-}
-
-// With touch, the best score goes under Pause in the bar right of the
-// picture (landscape), or between Quit and the corner controls in the band
-// below it (portrait); else left of the corner controls.
-function placeBest(buttons, scale) {
-  const { KeyP: pause, Quit: quit } = buttons;
-  if (!scale || !pause || !quit) {
-    placeCorner(bestLabel, null);
-  } else if (innerWidth >= innerHeight) {
-    placeCorner(bestLabel, { ...pause, top: pause.top + pause.height + 8 });
-  } else {
-    const left = quit.left + quit.width + 8;
-    placeCorner(bestLabel, { left, top: quit.top, width: Math.max(scale.left - 8 - left, 0),
-                             height: quit.height });
-  }
 }
 
 function toggleScaling() {
@@ -191,7 +159,10 @@ soundButton.addEventListener('click', () => {
   if (state() === 'playing') canvas.focus();
 });
 
+// The room changes with the window, and with the rows the style sheet
+// gives what is shown (a best score, a wrapped label).
 addEventListener('resize', applyLayout);
+new ResizeObserver(applyLayout).observe(room);
 
 // --- keys -------------------------------------------------------------------
 
