@@ -6,6 +6,7 @@
 
 #include "devices/SoundCues.h"
 #include "platform/sdl/audio/Mixer.h"
+#include "platform/sdl/audio/OutputVolume.h"
 
 // The program's one SDL audio device and what it plays. The DirectSound
 // object opens and closes the device; a program that wants to be heard
@@ -35,6 +36,15 @@ public:
     void toggleMuted();
     void tellMuteChanges(void (*changed)(bool muted)) { muteChanged_ = changed; }
 
+    // The volume, 0 to OutputVolume::kMaxLevel; mute stands apart from it.
+    void setVolume(int level);
+    int volume() const { return volume_; }
+    // The player's volume keys: minus (or the keypad's) one level down,
+    // equals (or the keypad's plus) one up. True for a volume key, which
+    // the game then never sees; whoever keeps the level hears of a change.
+    bool takeVolumeKey(SDL_Scancode key);
+    void tellVolumeChanges(void (*changed)(int level)) { volumeChanged_ = changed; }
+
     // Brings up SDL's audio, keeping ALSA's own chatter off the terminal,
     // and opens the device: 0 when there is none, which an enabled output
     // reports in one line on stderr.
@@ -54,9 +64,12 @@ private:
     bool enabled_ = false;
     bool muted_ = false;
     void (*muteChanged_)(bool) = nullptr;
+    int volume_ = OutputVolume::kMaxLevel;
+    void (*volumeChanged_)(int) = nullptr;
     SDL_AudioDeviceID device_ = 0;
     int channels_ = 0;
     std::unique_ptr<Mixer> mixer_;
+    std::unique_ptr<OutputVolume> outputVolume_;
 };
 
 SdlSoundOutput& sdlSoundOutput();

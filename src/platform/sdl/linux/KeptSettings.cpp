@@ -63,6 +63,8 @@ bool keptWindowPlace(SDL_Rect* place) {
 
 bool keptMute() { return kept && kept->saved.mute; }
 
+int keptVolume() { return kept ? kept->saved.volume : GameSettings::kFullVolume; }
+
 void keepFullScreen(bool fullScreen, const SDL_Rect& windowed) {
     if (!kept) return;
     kept->saved.fullScreen = fullScreen;
@@ -86,6 +88,12 @@ void keepIntegerScale(bool on) {
 void keepMute(bool on) {
     if (!kept) return;
     kept->saved.mute = on;
+    save();
+}
+
+void keepVolume(int level) {
+    if (!kept) return;
+    kept->saved.volume = level;
     save();
 }
 

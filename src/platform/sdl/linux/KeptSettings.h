@@ -23,6 +23,8 @@ SdlWindowOptions startKeptSettings();
 bool keptWindowPlace(SDL_Rect* place);
 // Whether the sound was left muted.
 bool keptMute();
+// The volume the player left, or the full volume.
+int keptVolume();
 
 // The player's changes, saved at once: the window mode (with the window's
 // place and size, `windowed`, as it was before it went full screen),
@@ -30,6 +32,7 @@ bool keptMute();
 void keepFullScreen(bool fullScreen, const SDL_Rect& windowed);
 void keepIntegerScale(bool on);
 void keepMute(bool on);
+void keepVolume(int level);
 // The window's place and size, in window mode: kept, and saved when they
 // differ from what the file holds (after a resize, and at the end).
 void keepWindowPlace(SDL_Window* window);

@@ -148,6 +148,8 @@ int main(int argc, char** argv) {
     // Muted as the player last left it, or by --mute for this run.
     sdlSoundOutput().setMuted(line.muted || keptMute());
     sdlSoundOutput().tellMuteChanges(keepMute);
+    sdlSoundOutput().setVolume(keptVolume());
+    sdlSoundOutput().tellVolumeChanges(keepVolume);
     sdlSoundOutput().enable();
     installSdlPresenter(&sdlPresenter());
     installDisplayPlatform(&sdlDisplayPlatform());

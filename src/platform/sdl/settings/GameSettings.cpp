@@ -11,6 +11,7 @@ constexpr const char* kWindowSize = "window-size";
 constexpr const char* kWindowPlace = "window-position";
 constexpr const char* kIntegerScale = "integer-scale";
 constexpr const char* kMute = "mute";
+constexpr const char* kVolume = "volume";
 
 bool readSwitch(const std::string& value, bool* on) {
     if (value == "yes" || value == "on" || value == "true" || value == "1") {
@@ -41,13 +42,23 @@ bool readPair(const std::string& value, char separator, long low, long high, int
     return readNumber(&at, low, high, separator, a) && readNumber(&at, low, high, '\0', b);
 }
 
+// `volume = 0` to `volume = 10`; none kept leaves the full volume.
+bool readVolume(const KeptText& text, int* volume, std::string* error) {
+    const std::string* value = text.find(kVolume);
+    if (!value) return true;
+    const char* at = value->c_str();
+    if (readNumber(&at, 0, GameSettings::kFullVolume, '\0', volume)) return true;
+    *error = std::string(kVolume) + " = " + *value + ": not a value of " + kVolume;
+    return false;
+}
+
 }  // namespace
 
 bool GameSettings::operator==(const GameSettings& other) const {
     return fullScreen == other.fullScreen && windowX == other.windowX && windowY == other.windowY &&
            windowWidth == other.windowWidth && windowHeight == other.windowHeight &&
            windowPlaced == other.windowPlaced && integerScale == other.integerScale &&
-           mute == other.mute;
+           mute == other.mute && volume == other.volume;
 }
 
 bool readSettings(const KeptText& text, GameSettings* settings, std::string* error) {
@@ -74,6 +85,7 @@ bool readSettings(const KeptText& text, GameSettings* settings, std::string* err
         }
         read.windowPlaced = true;
     }
+    if (!readVolume(text, &read.volume, error)) return false;
     *settings = read;
     return true;
 }
@@ -90,6 +102,10 @@ void writeSettings(const GameSettings& settings, KeptText* text) {
     }
     text->set(kIntegerScale, settings.integerScale ? "yes" : "no");
     text->set(kMute, settings.mute ? "yes" : "no");
+    // A file that never had a volume gets one once the player changes it.
+    if (settings.volume != GameSettings::kFullVolume || text->find(kVolume)) {
+        text->set(kVolume, std::to_string(settings.volume));
+    }
 }
 
 SettingsFile::SettingsFile(KeptFile::Complaint complain)

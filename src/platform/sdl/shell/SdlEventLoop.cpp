@@ -25,7 +25,7 @@ void onKeyDown(const SDL_KeyboardEvent& key, SdlEventState& state) {
         state.requestIntegerScaleToggle();
     } else if (key.keysym.scancode == SDL_SCANCODE_M) {
         sdlSoundOutput().toggleMuted();
-    } else {
+    } else if (!sdlSoundOutput().takeVolumeKey(key.keysym.scancode)) {
         state.keyPressed(key.keysym.scancode);
     }
 }

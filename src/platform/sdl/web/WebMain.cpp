@@ -40,11 +40,6 @@ extern "C" EMSCRIPTEN_KEEPALIVE int zorbanixFinalScore() {
     return static_cast<int>(application().score());
 }
 
-// Sound off (1) or on (0): the page's sound button and M on the page.
-extern "C" EMSCRIPTEN_KEEPALIVE void zorbanixSetMuted(int muted) {
-    sdlSoundOutput().setMuted(muted != 0);
-}
-
 int main(int, char**) {
     // SDL's own key listeners would act on every key of the whole page
     // (stopping F5 or Tab too). They go on an empty element of the page that
@@ -59,14 +54,14 @@ int main(int, char**) {
     setSdlWindowOptions(window);
 
     SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-    SDL_InitSubSystem(SDL_INIT_AUDIO);
     // Gamepads through the browser's Gamepad API, as on Linux.
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
 
     static CanvasPresenter canvas;
-    // Heard once the browser lets the page's audio start (a click or a key
-    // started the game); where it cannot start, the game plays silently.
+    // The cues go to the page's sound (web/sound.js), which the click or key
+    // that started the game let start, and which keeps the mute switch and
+    // the volume; where it cannot start, the game plays silently.
     sdlSoundOutput().enable();
     installSdlPresenter(&canvas);
     installDisplayPlatform(&sdlDisplayPlatform());
