@@ -1,5 +1,5 @@
-// Where the 800 x 600 picture, the touch buttons and the three corner
-// controls (scaling, sound and full screen) go in the window.
+// Where the 800 x 600 picture, the touch buttons and the four corner
+// controls (scaling, sound, volume and full screen) go in the window.
 export const PICTURE_WIDTH = 800;
 export const PICTURE_HEIGHT = 600;
 
@@ -33,12 +33,12 @@ const SIDE_BAR = 3 * GAP + 2 * TARGET;
 const BOTTOM_BAND = 160;
 
 // The picture's place, the touch buttons' places (by their data-place) when
-// `touch`, and the corner controls' places (`scale`, `sound`, `fullscreen`;
+// `touch`, and the corner controls' places (`scale`, `sound`, `volume`, `fullscreen`;
 // null for the top right corner of the window, where the style sheet puts
 // them) for a window of `width` x `height` CSS pixels.
 //
 // In landscape Left and Right sit low in the bar left of the picture, with
-// Quit at its top; the corner controls (sound beside Pause), Pause and, low,
+// Quit at its top; the corner controls (sound beside Pause, volume under it), Pause and, low,
 // Fire sit in the bar right of it. In portrait all of them sit in a band below the picture: Quit
 // and the corner controls in its first row, Left, Right, Pause and Fire low,
 // where thumbs reach. Quit stays far from Pause in both.
@@ -46,13 +46,14 @@ export function layOut(width, height, pixelRatio, touch, whole = false) {
   const all = { left: 0, top: 0, width, height };
   if (!touch) {
     return { picture: fitPicture(all, pixelRatio, whole), buttons: {}, scale: null, sound: null,
-             fullscreen: null };
+             volume: null, fullscreen: null };
   }
   const buttons = {};
   const square = (left, top, size = TARGET) => ({ left, top, width: size, height: size });
   let picture;
   let scale;
   let sound;
+  let volume;
   let fullscreen;
   if (width >= height) {
     picture = fitPicture({ ...all, left: SIDE_BAR, width: Math.max(width - 2 * SIDE_BAR, 1) },
@@ -69,6 +70,8 @@ export function layOut(width, height, pixelRatio, touch, whole = false) {
     const pauseWidth = Math.max(TARGET, rightBar - 3 * GAP - TARGET);
     buttons.KeyP = { left: right + GAP, top: 2 * GAP + TARGET, width: pauseWidth, height: TARGET };
     sound = square(right + 2 * GAP + pauseWidth, 2 * GAP + TARGET);
+    // Under sound, beside the best score under Pause.
+    volume = square(sound.left, 3 * GAP + 2 * TARGET);
     const fire = Math.max(TARGET, Math.min(120, rightBar - 2 * GAP));
     buttons.Space = square(right + (rightBar - fire) / 2, height - GAP - fire, fire);
   } else {
@@ -77,7 +80,9 @@ export function layOut(width, height, pixelRatio, touch, whole = false) {
     const bandTop = picture.top + picture.height + GAP;
     const size = Math.max(TARGET, Math.min(96, (width - 5 * GAP) / 4,
                                            height - bandTop - TARGET - 3 * GAP));
-    buttons.Quit = { left: GAP, top: bandTop, width: 2 * size + GAP, height: TARGET };
+    volume = square(width - 4 * GAP - 4 * TARGET, bandTop);
+    buttons.Quit = { left: GAP, top: bandTop,
+                     width: Math.max(TARGET, Math.min(2 * size + GAP, volume.left - 2 * GAP)), height: TARGET };
     scale = square(width - 3 * GAP - 3 * TARGET, bandTop);
     sound = square(width - 2 * GAP - 2 * TARGET, bandTop);
     fullscreen = square(width - GAP - TARGET, bandTop);
@@ -88,5 +93,5 @@ export function layOut(width, height, pixelRatio, touch, whole = false) {
                      height: size };
     buttons.Space = square(width - GAP - size, top, size);
   }
-  return { picture, buttons, scale, sound, fullscreen };
+  return { picture, buttons, scale, sound, volume, fullscreen };
 }
