@@ -12,7 +12,10 @@
 // object opens and closes the device; a program that wants to be heard
 // enables the output first, and the device then plays the mixer, fed by the
 // game's cues. Not enabled (the tests of the device alone), the device is
-// opened paused and plays nothing.
+// opened paused and plays nothing. In the browser no SDL device is opened:
+// the device stands for the page's sound (web/sound.js), which plays the
+// same mixer in an AudioWorklet and keeps the mute switch and the volume;
+// the output hands it the cues.
 class SdlSoundOutput final : public SoundCues {
 public:
     static constexpr int kRate = 48000;
