@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-OutputVolume::OutputVolume(int sampleRate)
-    : shortestRamp_(std::max(1, static_cast<int>(std::lround(
-                                    kRampMs * static_cast<float>(sampleRate > 0 ? sampleRate : 48000) /
-                                    1000.0f)))) {}
+OutputVolume::OutputVolume(int sampleRate) {
+    const float rate = static_cast<float>(sampleRate > 0 ? sampleRate : 48000);
+    shortestRamp_ = std::max(1, static_cast<int>(std::lround(kRampMs * rate / 1000.0f)));
+}
 
 void OutputVolume::setLevel(int level) {
     level_.store(std::clamp(level, 0, kMaxLevel), std::memory_order_relaxed);

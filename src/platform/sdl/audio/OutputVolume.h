@@ -30,5 +30,5 @@ private:
     float rampTarget_ = 1.0f;
     float rampStep_ = 0.0f;
     int rampLeft_ = 0;
-    int shortestRamp_;
+    int shortestRamp_ = 1;
 };

@@ -1,3 +1,4 @@
+/* global Module */
 // The game's cues, handed to the page's sound (web/sound.js) as they come:
 // the page gives each run its zorbanixCue hook.
 mergeInto(LibraryManager.library, {
