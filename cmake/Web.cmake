@@ -35,10 +35,11 @@ set(web_link_options
     -sALLOW_MEMORY_GROWTH=1
     # SDL's audio calls these from its inline JavaScript, which the linker
     # does not see.
-    --js-library ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/SdlAudioNeeds.js
+    "SHELL:--js-library ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/SdlAudioNeeds.js"
     -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=zorbanix_sdl_audio_needs
-    # The cues' way to the page's sound.
-    --js-library ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/WebSound.js)
+    # The cues' way to the page's sound. (SHELL: keeps CMake from merging
+    # the two --js-library flags into one.)
+    "SHELL:--js-library ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/WebSound.js")
 
 include(${CMAKE_SOURCE_DIR}/cmake/Pictures.cmake)
 set(preload_options)

@@ -3,8 +3,9 @@
 // zorbanix-sound.wasm, whose bytes the page hands over) one render quantum
 // at a time. The page posts through the node's port: a number is a cue (the
 // game's SoundCue), { muted, volume } the page's switches, { measure: true }
-// asks for { frame } back at each render that starts a cue (the latency's
-// measurement). The output is one channel, copied to every channel.
+// asks for { frame, cues, at } back after each render that starts a cue:
+// the quantum's first frame, how many cues it started, and the wall clock
+// (Date.now()) as it leaves the worklet (the latency's measurement). The output is one channel, copied to every channel.
 //
 // SoundEngine is the same mixer without the worklet, for the page's
 // stand-in where a browser has no AudioWorklet (an insecure page).
@@ -37,11 +38,16 @@ export class SoundEngine {
     }
   }
 
-  // The next `frames` samples, copied into each of `channels`.
+  // The next `frames` samples, copied into each of `channels`. The view
+  // of the module's memory is kept (made anew only if the memory grew), so
+  // that a render leaves nothing for the collector on the audio thread.
   render(channels, frames) {
     const at = this.exports.soundRender(frames);
-    const samples = new Float32Array(this.exports.memory.buffer, at, frames);
-    for (const channel of channels) channel.set(samples);
+    const memory = this.exports.memory.buffer;
+    if (this.view?.buffer !== memory || this.view.byteOffset !== at || this.view.length !== frames) {
+      this.view = new Float32Array(memory, at, frames);
+    }
+    for (let c = 0; c < channels.length; ++c) channels[c].set(this.view);
   }
 }
 
@@ -75,7 +81,7 @@ if (typeof registerProcessor === 'function') {
         return false;
       }
       if (this.cues > 0) {
-        if (this.measuring) this.port.postMessage({ frame: currentFrame, cues: this.cues });
+        if (this.measuring) this.port.postMessage({ frame: currentFrame, cues: this.cues, at: Date.now() });
         this.cues = 0;
       }
       return true;

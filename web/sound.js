@@ -35,7 +35,7 @@ async function startWorklet() {
   });
   node.port.onmessage = ({ data }) => {
     if (data.error) giveUp(new Error(data.error));
-    if (data.frame !== undefined) measured.frames.push([data.frame, data.cues]);
+    if (data.frame !== undefined) measured.frames.push([data.frame, data.cues, data.at]);
   };
   node.connect(context.destination);
   return (message) => node.port.postMessage(message);
@@ -71,7 +71,7 @@ export function startSound() {
 // The running game's cue (a SoundCue number), from its update.
 export function soundCue(cue) {
   if (!send) return;
-  if (measuring) measured.posted.push(performance.now());
+  if (measuring) measured.posted.push(performance.timeOrigin + performance.now());
   send(cue);
 }
 
@@ -82,9 +82,11 @@ export function setSoundSwitches(muted, volume) {
 }
 
 // For the tests and the benchmark: from each cue's update to the moment its
-// first sample leaves the worklet, in render quanta, past the output's own
-// latency; the mixer renders a cue at the start of the first quantum after
-// it arrives, so the quantum's end is when the sample leaves the worklet.
+// first sample leaves the worklet, in render quanta (the mixer starts a cue
+// at the first frame of the first quantum after it arrives), by the wall
+// clock on both sides (whole milliseconds); and the same from the output's
+// side, from when the output plays the quantum (getOutputTimestamp) less its
+// own latency as the context reports it.
 window.zorbanixSound = {
   context: () => context,
   measure() {
@@ -97,16 +99,17 @@ window.zorbanixSound = {
     const { contextTime, performanceTime } = context.getOutputTimestamp();
     const own = (context.baseLatency || 0) + (context.outputLatency || 0);
     const quantum = 128 / context.sampleRate;
-    const result = [];
+    const quanta = [];
+    const pastOwnLatency = [];
     let next = 0;
-    for (const [frame, cues] of measured.frames) {
-      // The quantum leaves the worklet `own` seconds before the output
-      // plays its first sample.
-      const leaves = performanceTime + 1000 * (frame / context.sampleRate - contextTime - own);
+    for (const [frame, cues, at] of measured.frames) {
+      const played = performance.timeOrigin + performanceTime +
+                     1000 * (frame / context.sampleRate - contextTime - own);
       for (let i = 0; i < cues && next < measured.posted.length; ++i, ++next) {
-        result.push((leaves - measured.posted[next]) / (1000 * quantum));
+        quanta.push((at - measured.posted[next]) / (1000 * quantum));
+        pastOwnLatency.push((played - measured.posted[next]) / (1000 * quantum));
       }
     }
-    return { quanta: result, ownLatency: own, sampleRate: context.sampleRate };
+    return { quanta, pastOwnLatency, ownLatency: own, sampleRate: context.sampleRate };
   },
 };
