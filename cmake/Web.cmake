@@ -24,7 +24,7 @@ set_target_properties(SDL2::SDL2 PROPERTIES
 string(APPEND CMAKE_CXX_FLAGS " -msimd128 -msse2")
 
 zorbanix_sources(web_sources src/platform/sdl/web)
-list(FILTER web_sources EXCLUDE REGEX "Web(Main|Score)\\.cpp$")
+list(FILTER web_sources EXCLUDE REGEX "(Web(Main|Score)|WorkletSound)\\.cpp$")
 include(${CMAKE_SOURCE_DIR}/cmake/SdlLayer.cmake)
 zorbanix_sdl_layer(${web_sources})
 
@@ -35,8 +35,11 @@ set(web_link_options
     -sALLOW_MEMORY_GROWTH=1
     # SDL's audio calls these from its inline JavaScript, which the linker
     # does not see.
-    --js-library ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/SdlAudioNeeds.js
-    -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=zorbanix_sdl_audio_needs)
+    "SHELL:--js-library ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/SdlAudioNeeds.js"
+    -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=zorbanix_sdl_audio_needs
+    # The cues' way to the page's sound. (SHELL: keeps CMake from merging
+    # the two --js-library flags into one.)
+    "SHELL:--js-library ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/WebSound.js")
 
 include(${CMAKE_SOURCE_DIR}/cmake/Pictures.cmake)
 set(preload_options)
@@ -61,6 +64,19 @@ find_program(GZIP_EXECUTABLE gzip REQUIRED)
 add_custom_command(TARGET zorbanix POST_BUILD
   COMMAND ${GZIP_EXECUTABLE} -9 -n -f -k zorbanix.js zorbanix.wasm zorbanix.data
   WORKING_DIRECTORY $<TARGET_FILE_DIR:zorbanix> VERBATIM)
+
+# The sound, played in the page's AudioWorklet (web/audio-worklet.js): the
+# mixer and the volume alone, a WebAssembly module with no JavaScript
+# runtime, whose few imports the worklet fills itself.
+add_executable(zorbanix_sound ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/WorkletSound.cpp
+               ${CMAKE_SOURCE_DIR}/src/platform/sdl/audio/Mixer.cpp
+               ${CMAKE_SOURCE_DIR}/src/platform/sdl/audio/Sounds.cpp
+               ${CMAKE_SOURCE_DIR}/src/platform/sdl/audio/Synth.cpp
+               ${CMAKE_SOURCE_DIR}/src/platform/sdl/audio/OutputVolume.cpp)
+target_include_directories(zorbanix_sound PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_link_options(zorbanix_sound PRIVATE -sSTANDALONE_WASM --no-entry -sALLOW_MEMORY_GROWTH=1
+                    -sFILESYSTEM=0)
+set_target_properties(zorbanix_sound PROPERTIES OUTPUT_NAME zorbanix-sound SUFFIX ".wasm")
 
 # One play frame, timed in Node.js against the same frame natively.
 add_executable(zorbanix_play_frame_timer ${CMAKE_SOURCE_DIR}/bench/web/PlayFrameTimer.cpp

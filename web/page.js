@@ -11,6 +11,7 @@ import { checkBrowser, loadGame, startGame } from './loader.js';
 import { fitPicture } from './layout.js';
 import { keepsFromPage, scancodeOf, wireSecondTap, wireTouchButtons } from './keys.js';
 import { readSetting, writeSetting } from './settings.js';
+import { setSoundSwitches, soundCue, startSound } from './sound.js';
 
 const body = document.body;
 const stage = document.getElementById('stage');
@@ -20,6 +21,7 @@ const touchControls = document.getElementById('touch-controls');
 const scaleButton = document.getElementById('scale');
 const fullscreenButton = document.getElementById('fullscreen');
 const soundButton = document.getElementById('sound');
+const volumeButton = document.getElementById('volume');
 const bestLabel = document.getElementById('best');
 const times = {};
 window.zorbanixPage = { times, finalScore: null, score: () => run?._zorbanixFinalScore() ?? null };
@@ -136,13 +138,24 @@ function toggleScaling() {
   writeSetting('scaling', scaling);
   applyLayout();
 }
-// Sound on or off (the button, or M wherever the focus is), for every run
-// that follows too. The running game is told at once, and each new run
-// once its sound device is open (at its first frame).
+// Sound on or off (the button, or M wherever the focus is), and the volume
+// (its button, or - and = wherever the focus is), for every run that
+// follows too: the page's sound keeps them across runs.
 let muted = readSetting('muted', false) === true;
+const MAX_VOLUME = 10;
+const keptVolume = readSetting('volume', MAX_VOLUME);
+let volume = Number.isInteger(keptVolume) ? Math.min(Math.max(keptVolume, 0), MAX_VOLUME) : MAX_VOLUME;
 function applySound() {
   soundButton.setAttribute('aria-pressed', String(!muted));
-  if (run) run._zorbanixSetMuted(muted ? 1 : 0);
+  volumeButton.setAttribute('aria-label', `Volume ${volume} of ${MAX_VOLUME}`);
+  volumeButton.title = `Volume ${volume} of ${MAX_VOLUME}: a click steps down (- and =)`;
+  volumeButton.style.setProperty('--level', volume / MAX_VOLUME);
+  setSoundSwitches(muted, volume);
+}
+function setVolume(level) {
+  volume = Math.min(Math.max(level, 0), MAX_VOLUME);
+  writeSetting('volume', volume);
+  applySound();
 }
 function toggleSound() {
   muted = !muted;
@@ -156,6 +169,16 @@ addEventListener('keydown', (event) => {
 });
 soundButton.addEventListener('click', () => {
   toggleSound();
+  if (state() === 'playing') canvas.focus();
+});
+const VOLUME_KEYS = { Minus: -1, NumpadSubtract: -1, Equal: 1, NumpadAdd: 1 };
+addEventListener('keydown', (event) => {
+  if (!(event.code in VOLUME_KEYS) || event.ctrlKey || event.altKey || event.metaKey) return;
+  if (!event.repeat) setVolume(volume + VOLUME_KEYS[event.code]);
+});
+// The button steps down by two levels and from the lowest back to full.
+volumeButton.addEventListener('click', () => {
+  setVolume(volume <= 2 ? MAX_VOLUME : 2 * Math.ceil(volume / 2) - 2);
   if (state() === 'playing') canvas.focus();
 });
 
@@ -215,13 +238,11 @@ for (const type of ['touchstart', 'touchmove', 'touchend', 'touchcancel']) {
     if (event.target === canvas) event.stopPropagation();
   }, { capture: true });
 }
-// SDL's sound starts held where the browser wants a tap first, and its
-// runtime lets it go on a touch of the canvas, which it no longer hears: the
-// page lets it go when a finger lifts anywhere (a tap's end is what allows a
-// page to start sound).
+// Where the browser wants a tap before sound, a touch's start may not
+// count: the page lets the sound go again when a finger lifts anywhere (a
+// tap's end is what allows a page to start sound).
 stage.addEventListener('pointerup', () => {
-  const sound = run?.SDL2?.audioContext;
-  if (sound && sound.state === 'suspended') sound.resume();
+  if (state() === 'playing') startSound();
 });
 
 // A click anywhere on the stage during play gives the keyboard back to the
@@ -239,6 +260,7 @@ stage.addEventListener('pointerdown', (event) => {
 async function play() {
   if (!game || state() === 'playing') return;
   setState('playing');
+  startSound();
   waits = 0;
   canvas.removeAttribute('style');
   canvas.style.opacity = '0';
@@ -248,13 +270,13 @@ async function play() {
   try {
     run = await startGame(game, canvas, {
       keepScore,
+      zorbanixCue: soundCue,
       onAnimationFrameWait() {
         ++waits;
         // The window exists by the first wait, and the first picture has
         // been drawn by the second.
         if (waits === 1) {
           applyLayout();
-          applySound();
           canvas.style.opacity = '1';
         } else if (waits === 2) {
           times.firstPicture = performance.now();

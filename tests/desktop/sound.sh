@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Linux program's sound, recorded with SDL's disk audio driver: after a
 # shot in play the recording holds sound and after M silence; with --mute it
-# is silence until M. The seconds of play after the shot are measured
+# is silence until M; five steps down the volume take it to about a quarter,
+# kept for the next start. The seconds of play after the shot are measured
 # (zorbanix_loudness): their integrated loudness lies within 6 LU of the
 # -18 LUFS the mix is made for (a few seconds of play are not a whole game,
 # and the disk driver's pace drifts on a busy machine), their true peak at
@@ -83,6 +84,33 @@ muted=$(head -c "$before_m" "$WORK/muted.raw" | tr -d '\0' | wc -c)
 log "--mute: $before_m bytes recorded, all silence"
 [ "$(sound_bytes "$WORK/muted.raw" "$m_offset")" -gt 0 ] || fail "--mute, then M: still silent"
 log "--mute, then M: sound again"
+
+# The volume: five steps down with minus take the mix to a quarter (level 5
+# of 10, -12 dB), kept for the next start. Nothing is fired: the march,
+# a step at least once a second, is the loudest in each 2 s.
+peak() { head -c "$3" "$1" | tail -c +"$(($2 + 1))" | od -An -v -f |
+         awk '{ for (i = 1; i <= NF; ++i) { v = $i < 0 ? -$i : $i; if (v > m) m = v } } END { print m + 0 }'; }
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$WORK/volume.raw
+start_game --window
+unset SDL_AUDIODRIVER SDL_DISKAUDIOFILE
+wait_until 15 'xdotool key --delay 0 space; sleep 0.4; bunker_shown' || fail "Space did not start the game"
+sleep 3.5
+full_from=$(stat -c %s "$WORK/volume.raw")
+sleep 2
+full_to=$(stat -c %s "$WORK/volume.raw")
+xdotool key --delay 50 minus minus minus minus minus
+sleep 0.3
+low_from=$(stat -c %s "$WORK/volume.raw")
+sleep 2
+low_to=$(stat -c %s "$WORK/volume.raw")
+stop_game
+grep -qx "volume = 5" "$XDG_CONFIG_HOME/zorbanix/settings.ini" || fail "the volume was not kept"
+log "settings.ini keeps: $(grep volume "$XDG_CONFIG_HOME/zorbanix/settings.ini")"
+full=$(peak "$WORK/volume.raw" "$full_from" "$full_to")
+low=$(peak "$WORK/volume.raw" "$low_from" "$low_to")
+awk -v f="$full" -v l="$low" 'BEGIN { exit !(f > 0.05 && l > 0.15 * f && l < 0.35 * f) }' ||
+    fail "five steps down: peak $low against $full at full volume, not about a quarter"
+log "five steps down: peak $low against $full at full volume"
 
 # SDL's own choice of device. With none (no sound card, no sound server) the
 # program plays on silently and says so once.

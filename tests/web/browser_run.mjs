@@ -329,25 +329,41 @@ async function touchRun() {
   await context.close();
 }
 
-// Sound: SDL plays through one ScriptProcessorNode; the page's own copy of
-// its audio process handler is wrapped to count the buffers it fills and
-// those that hold anything but silence.
+// Sound: the page's AudioWorkletNode gets a tap of the test's own, a
+// worklet that counts the render quanta it hears, those that hold anything
+// but silence, and the loudest sample since the last look.
 function tapAudio() {
-  window.zorbanixAudio = { buffers: 0, sounding: 0 };
-  const create = AudioContext.prototype.createScriptProcessor;
-  const handler = Object.getOwnPropertyDescriptor(ScriptProcessorNode.prototype, 'onaudioprocess');
-  AudioContext.prototype.createScriptProcessor = function (...args) {
-    const node = create.apply(this, args);
-    Object.defineProperty(node, 'onaudioprocess', {
-      get: () => handler.get.call(node),
-      set: (process) => {
-        handler.set.call(node, (event) => {
-          process(event);
-          const samples = event.outputBuffer.getChannelData(0);
-          window.zorbanixAudio.buffers += 1;
-          if (samples.some((s) => s !== 0)) window.zorbanixAudio.sounding += 1;
-        });
-      },
+  window.zorbanixAudio = { buffers: 0, sounding: 0, peak: 0 };
+  const tap = `registerProcessor('tap', class extends AudioWorkletProcessor {
+    constructor() { super(); this.n = 0; this.sounding = 0; this.peak = 0; }
+    process([input]) {
+      const samples = input[0] || new Float32Array(0);
+      let peak = 0;
+      for (const s of samples) peak = Math.max(peak, Math.abs(s));
+      this.n += 1;
+      if (peak > 0) this.sounding += 1;
+      this.peak = Math.max(this.peak, peak);
+      if (this.n === 8) {
+        this.port.postMessage([this.n, this.sounding, this.peak]);
+        this.n = this.sounding = this.peak = 0;
+      }
+      return true;
+    }
+  });`;
+  const url = URL.createObjectURL(new Blob([tap], { type: 'text/javascript' }));
+  const Node = window.AudioWorkletNode;
+  window.AudioWorkletNode = function (context, name, options) {
+    const node = new Node(context, name, options);
+    context.audioWorklet.addModule(url).then(() => {
+      const listener = new Node(context, 'tap', { numberOfInputs: 1, numberOfOutputs: 1 });
+      listener.port.onmessage = ({ data: [n, sounding, peak] }) => {
+        const audio = window.zorbanixAudio;
+        audio.buffers += n;
+        audio.sounding += sounding;
+        audio.peak = Math.max(audio.peak, peak);
+      };
+      node.connect(listener);
+      listener.connect(context.destination);
     });
     return node;
   };
@@ -357,12 +373,21 @@ async function soundRun() {
   const context = await browser.newContext({ viewport: { width: 1280, height: 720 } });
   await context.addInitScript(tapAudio);
   const page = await freshPage(context);
+  const said = [];
+  page.on('console', (message) => said.push(message.text()));
   const audio = () => page.evaluate(() => ({ ...window.zorbanixAudio }));
+  // The loudest sample over `ms`.
+  const loudest = async (ms) => {
+    await page.evaluate(() => { window.zorbanixAudio.peak = 0; });
+    await pause(ms);
+    return (await audio()).peak;
+  };
   await page.keyboard.press('Enter');
   await waitForScreen(page, 'title');
   await page.keyboard.press('Space');
   await waitForScreen(page, 'getready');
   await waitForPlay(page);
+  await page.evaluate(() => window.zorbanixSound.measure());
   await pause(300);
   const before = await audio();
   await page.keyboard.press('Space');
@@ -370,7 +395,18 @@ async function soundRun() {
   const shot = await audio();
   check(shot.buffers > before.buffers && shot.sounding > before.sounding,
         `sound comes out after a shot (${shot.sounding - before.sounding} of ` +
-        `${shot.buffers - before.buffers} buffers)`);
+        `${shot.buffers - before.buffers} quanta)`);
+  // Nothing fired: the march, a step at least once a second, is the
+  // loudest in each 2 s. Five steps down are a quarter of the gain.
+  const full = await loudest(2000);
+  for (let step = 0; step < 5; ++step) await page.keyboard.press('Minus');
+  await pause(100);
+  const low = await loudest(2000);
+  check(full > 0.05 && low > 0.15 * full && low < 0.35 * full,
+        `five steps down the volume: loudest ${low.toFixed(3)} against ${full.toFixed(3)}`);
+  const kept = await page.evaluate(() => [localStorage.getItem('zorbanix.volume'),
+                                          document.getElementById('volume').getAttribute('aria-label')]);
+  check(kept[0] === '5' && kept[1] === 'Volume 5 of 10', `the page keeps the volume (${kept})`);
   await page.locator('#sound').click();
   check(await page.locator('#sound').getAttribute('aria-pressed') === 'false', 'the sound button mutes');
   await pause(200);
@@ -379,9 +415,16 @@ async function soundRun() {
   await pause(800);
   const after = await audio();
   check(after.buffers > muted.buffers + 10 && after.sounding === muted.sounding,
-        `muted, ${after.buffers - muted.buffers} buffers are all silence`);
+        `muted, ${after.buffers - muted.buffers} quanta are all silence`);
   await page.keyboard.press('KeyM');
   check(await page.locator('#sound').getAttribute('aria-pressed') === 'true', 'M gives the sound back');
+  const { quanta } = await page.evaluate(() => window.zorbanixSound.latencies());
+  quanta.sort((a, b) => a - b);
+  console.log(`from a cue to its first sample out of the worklet: median ` +
+              `${quanta[quanta.length >> 1]?.toFixed(2)}, max ${quanta.at(-1)?.toFixed(2)} render quanta ` +
+              `over ${quanta.length} cues`);
+  const warned = said.filter((text) => /ScriptProcessor|deprecat/i.test(text));
+  check(warned.length === 0, `no deprecation warning on the console (${warned})`);
   await context.close();
 }
 

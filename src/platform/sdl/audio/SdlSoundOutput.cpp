@@ -1,5 +1,6 @@
 #include "platform/sdl/audio/SdlSoundOutput.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -26,6 +27,52 @@ void SdlSoundOutput::toggleMuted() {
     if (choices_) choices_->muteSwitched(muted_);
 }
 
+void SdlSoundOutput::setVolume(int level) {
+    volume_ = std::clamp(level, 0, OutputVolume::kMaxLevel);
+    if (outputVolume_) outputVolume_->setLevel(volume_);
+}
+
+bool SdlSoundOutput::takeVolumeKey(SDL_Scancode key) {
+    int step = 0;
+    if (key == SDL_SCANCODE_MINUS || key == SDL_SCANCODE_KP_MINUS) {
+        step = -1;
+    } else if (key == SDL_SCANCODE_EQUALS || key == SDL_SCANCODE_KP_PLUS) {
+        step = 1;
+    } else {
+        return false;
+    }
+    const int before = volume_;
+    setVolume(volume_ + step);
+    if (volume_ != before && choices_) choices_->volumeChanged(volume_);
+    return true;
+}
+
+#ifdef __EMSCRIPTEN__
+
+// The page's sound (web/sound.js), which runs the same mixer in an
+// AudioWorklet, off the page's main thread; SDL's own audio would mix on it.
+extern "C" int zorbanix_web_sound_open();
+extern "C" void zorbanix_web_sound_cue(int cue);
+
+void SdlSoundOutput::cue(SoundCue cue) {
+    if (enabled_ && device_ != 0) zorbanix_web_sound_cue(static_cast<int>(cue));
+}
+
+// The device stands for the page's sound: the page keeps the mute switch
+// and the volume itself, across runs.
+SDL_AudioDeviceID SdlSoundOutput::openDevice() {
+    if (!zorbanix_web_sound_open()) return 0;
+    constexpr SDL_AudioDeviceID kPageSound = 1;
+    if (enabled_ && device_ == 0) device_ = kPageSound;
+    return kPageSound;
+}
+
+void SdlSoundOutput::closeDevice(SDL_AudioDeviceID device) {
+    if (device != 0 && device == device_) device_ = 0;
+}
+
+#else
+
 void SdlSoundOutput::cue(SoundCue cue) {
     if (enabled_ && mixer_) mixer_->post(cue);
 }
@@ -33,14 +80,18 @@ void SdlSoundOutput::cue(SoundCue cue) {
 void SDLCALL SdlSoundOutput::play(void* self, Uint8* stream, int length) {
     auto* output = static_cast<SdlSoundOutput*>(self);
     Mixer* mixer = output->mixer_.get();
+    OutputVolume* volume = output->outputVolume_.get();
     const int frameBytes = output->channels_ * static_cast<int>(sizeof(float));
-    if (!mixer || frameBytes <= 0) {
+    if (!mixer || !volume || frameBytes <= 0) {
         std::memset(stream, 0, static_cast<std::size_t>(length));
         return;
     }
     // The device is opened as 32-bit float, which SDL converts for the
     // hardware where it must.
-    mixer->render(reinterpret_cast<float*>(stream), length / frameBytes, output->channels_);
+    auto* samples = reinterpret_cast<float*>(stream);
+    const int frames = length / frameBytes;
+    mixer->render(samples, frames, output->channels_);
+    volume->apply(samples, frames, output->channels_);
 }
 
 void SdlSoundOutput::reportNoDevice() const {
@@ -79,7 +130,9 @@ SDL_AudioDeviceID SdlSoundOutput::openDevice() {
     // on; any other stays paused, as SDL opens it, and plays silence.
     if (enabled_ && device_ == 0) {
         mixer_.reset(new (std::nothrow) Mixer(given.freq));
-        if (mixer_) {
+        outputVolume_.reset(new (std::nothrow) OutputVolume(given.freq));
+        if (mixer_ && outputVolume_) {
+            outputVolume_->setLevel(volume_);
             device_ = device;
             channels_ = given.channels;
             mixer_->setMuted(muted_);
@@ -97,9 +150,12 @@ void SdlSoundOutput::closeDevice(SDL_AudioDeviceID device) {
         device_ = 0;
         channels_ = 0;
         mixer_.reset();
+        outputVolume_.reset();
     }
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
+
+#endif
 
 SdlSoundOutput& sdlSoundOutput() {
     static SdlSoundOutput output;

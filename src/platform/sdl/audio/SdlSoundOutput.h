@@ -6,13 +6,17 @@
 
 #include "devices/SoundCues.h"
 #include "platform/sdl/audio/Mixer.h"
+#include "platform/sdl/audio/OutputVolume.h"
 #include "platform/sdl/shell/PlayerChoices.h"
 
 // The program's one SDL audio device and what it plays. The DirectSound
 // object opens and closes the device; a program that wants to be heard
 // enables the output first, and the device then plays the mixer, fed by the
 // game's cues. Not enabled (the tests of the device alone), the device is
-// opened paused and plays nothing.
+// opened paused and plays nothing. In the browser no SDL device is opened:
+// the device stands for the page's sound (web/sound.js), which plays the
+// same mixer in an AudioWorklet and keeps the mute switch and the volume;
+// the output hands it the cues.
 class SdlSoundOutput final : public SoundCues {
 public:
     static constexpr int kRate = 48000;
@@ -36,6 +40,15 @@ public:
     void toggleMuted();
     void tellChoices(PlayerChoices* choices) { choices_ = choices; }
 
+    // The volume, 0 to OutputVolume::kMaxLevel; mute stands apart from it.
+    void setVolume(int level);
+    int volume() const { return volume_; }
+    // The player's volume keys: minus (or the keypad's) one level down,
+    // equals (or the keypad's plus) one up. True for a volume key, which
+    // the game then never sees; whoever keeps the player's choices hears of
+    // a change.
+    bool takeVolumeKey(SDL_Scancode key);
+
     // Brings up SDL's audio, keeping ALSA's own chatter off the terminal,
     // and opens the device: 0 when there is none, which an enabled output
     // reports in one line on stderr.
@@ -55,9 +68,11 @@ private:
     bool enabled_ = false;
     bool muted_ = false;
     PlayerChoices* choices_ = nullptr;
+    int volume_ = OutputVolume::kMaxLevel;
     SDL_AudioDeviceID device_ = 0;
     int channels_ = 0;
     std::unique_ptr<Mixer> mixer_;
+    std::unique_ptr<OutputVolume> outputVolume_;
 };
 
 SdlSoundOutput& sdlSoundOutput();

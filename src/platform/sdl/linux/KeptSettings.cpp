@@ -53,6 +53,8 @@ bool KeptSettings::windowPlace(SDL_Rect* place) const {
 
 bool KeptSettings::muted() const { return current().mute; }
 
+int KeptSettings::volume() const { return current().volume; }
+
 // On the game thread: notes the change for the writer, and no more.
 void KeptSettings::change(const GameSettings& now) {
     {
@@ -92,6 +94,12 @@ void KeptSettings::integerScaleSwitched(bool on) {
 void KeptSettings::muteSwitched(bool muted) {
     GameSettings now = current();
     now.mute = muted;
+    change(now);
+}
+
+void KeptSettings::volumeChanged(int level) {
+    GameSettings now = current();
+    now.volume = level;
     change(now);
 }
 

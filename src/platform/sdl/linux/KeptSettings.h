@@ -40,17 +40,19 @@ public:
     // screen if the screens changed, no smaller than the minimum. False when
     // none is kept (the program then picks one).
     bool windowPlace(SDL_Rect* place) const;
-    // Whether the sound was left muted.
+    // Whether the sound was left muted, and its volume (0 to 10).
     bool muted() const;
+    int volume() const;
 
     // The player's changes (PlayerChoices.h): the window mode (with the
     // window's place and size as it was before it went full screen),
-    // whole-number scaling, mute, and the window's place and size in window
+    // whole-number scaling, mute, volume, and the window's place and size in window
     // mode, kept when they differ from what the file holds.
     void fullScreenSwitched(bool fullScreen, const SDL_Rect& windowed) override;
     void integerScaleSwitched(bool on) override;
     void windowSettled(SDL_Window* window) override;
     void muteSwitched(bool muted) override;
+    void volumeChanged(int level) override;
 
     // Saves what is still unsaved and ends the writer; at the program's end.
     void finish();

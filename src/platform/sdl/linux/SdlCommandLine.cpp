@@ -52,6 +52,7 @@ std::string helpText(const char* programName) {
            "  Alt+Enter, F11    switch between full screen and a window\n"
            "  F10               whole-number scaling on or off\n"
            "  M                 sound off and on\n"
+           "  - and =           volume down and up\n"
            "A gamepad plays too: d-pad or left stick to move, A or B to fire,\n"
            "Start to pause, Back to end the game.\n"
            "\n"

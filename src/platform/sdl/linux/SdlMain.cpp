@@ -155,6 +155,7 @@ int main(int argc, char** argv) {
 
     // Muted as the player last left it, or by --mute for this run.
     sdlSoundOutput().setMuted(line.muted || kept.muted());
+    sdlSoundOutput().setVolume(kept.volume());
     sdlSoundOutput().tellChoices(&kept);
     sdlSoundOutput().enable();
     installSdlPresenter(&presenter);

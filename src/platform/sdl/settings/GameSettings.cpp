@@ -13,6 +13,7 @@ constexpr const char* kWindowSize = "window-size";
 constexpr const char* kWindowPlace = "window-position";
 constexpr const char* kIntegerScale = "integer-scale";
 constexpr const char* kMute = "mute";
+constexpr const char* kVolume = "volume";
 
 bool readSwitch(const std::string& value, bool* on) {
     if (value == "yes" || value == "on" || value == "true" || value == "1") {
@@ -43,13 +44,28 @@ bool readPair(const std::string& value, char separator, long low, long high, int
     return readNumber(&at, low, high, separator, a) && readNumber(&at, low, high, '\0', b);
 }
 
+// `volume = 0` to `volume = 10`; none kept leaves the full volume. False,
+// with the volume left as it was, for a value that is none of those.
+bool readVolume(const KeptText& text, int* volume, std::string* bad) {
+    const std::string* value = text.find(kVolume);
+    if (!value) return true;
+    const char* at = value->c_str();
+    int level = 0;
+    if (readNumber(&at, 0, GameSettings::kFullVolume, '\0', &level)) {
+        *volume = level;
+        return true;
+    }
+    *bad = std::string(kVolume) + " = " + *value;
+    return false;
+}
+
 }  // namespace
 
 bool GameSettings::operator==(const GameSettings& other) const {
     return fullScreen == other.fullScreen && windowX == other.windowX && windowY == other.windowY &&
            windowWidth == other.windowWidth && windowHeight == other.windowHeight &&
            windowPlaced == other.windowPlaced && integerScale == other.integerScale &&
-           mute == other.mute;
+           mute == other.mute && volume == other.volume;
 }
 
 namespace {
@@ -82,6 +98,8 @@ void readEach(const KeptText& text, GameSettings* read, std::vector<std::string>
             unread(kWindowSize, *value);
         }
     }
+    std::string badVolume;
+    if (!readVolume(text, &read->volume, &badVolume)) bad->push_back(badVolume);
     if (const std::string* value = text.find(kWindowPlace)) {
         int x = 0;
         int y = 0;
@@ -119,7 +137,8 @@ bool dropUnreadSettings(KeptText* text, std::string* dropped) {
     readEach(*text, &ignored, &bad);
     dropped->clear();
     for (const std::string& line : bad) {
-        for (const char* name : {kFullScreen, kIntegerScale, kMute, kWindowSize, kWindowPlace}) {
+        for (const char* name :
+             {kFullScreen, kIntegerScale, kMute, kWindowSize, kWindowPlace, kVolume}) {
             if (isKnown(line, name)) text->setAll(name, {});
         }
         if (!dropped->empty()) *dropped += ", ";
@@ -140,6 +159,10 @@ void writeSettings(const GameSettings& settings, KeptText* text) {
     }
     text->set(kIntegerScale, settings.integerScale ? "yes" : "no");
     text->set(kMute, settings.mute ? "yes" : "no");
+    // A file that never had a volume gets one once the player changes it.
+    if (settings.volume != GameSettings::kFullVolume || text->find(kVolume)) {
+        text->set(kVolume, std::to_string(settings.volume));
+    }
 }
 
 SettingsFile::SettingsFile(KeptFile::Complaint complain)

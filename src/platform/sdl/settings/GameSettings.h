@@ -17,6 +17,8 @@ struct GameSettings {
     bool windowPlaced = false;  // windowX and windowY were kept
     bool integerScale = false;
     bool mute = false;
+    int volume = kFullVolume;  // 0 (silence) to kFullVolume
+    static constexpr int kFullVolume = 10;
 
     bool operator==(const GameSettings& other) const;
     bool operator!=(const GameSettings& other) const { return !(*this == other); }

@@ -5,7 +5,7 @@
 // What the player changed while playing, told to whoever keeps it between
 // runs: the Linux program's settings (linux/KeptSettings.h). The presenter
 // tells the window's changes once it has carried them out, the sound output
-// the mute. Each call only notes the change; nothing here may write a file
+// the mute and the volume. Each call only notes the change; nothing here may write a file
 // or wait, since it is told from inside a frame. The browser keeps nothing
 // and hands no one in.
 class PlayerChoices {
@@ -18,6 +18,8 @@ public:
     // program is ending: where it stands now.
     virtual void windowSettled(SDL_Window* window) = 0;
     virtual void muteSwitched(bool muted) = 0;
+    // The sound's volume, 0 (silence) to 10.
+    virtual void volumeChanged(int level) = 0;
 
 protected:
     ~PlayerChoices() = default;

@@ -39,7 +39,7 @@ void SdlEventLoop::onKeyDown(const SDL_KeyboardEvent& key) {
         ++requests_.integerScaleToggles;
     } else if (key.keysym.scancode == SDL_SCANCODE_M) {
         sdlSoundOutput().toggleMuted();
-    } else {
+    } else if (!sdlSoundOutput().takeVolumeKey(key.keysym.scancode)) {
         keys_.keyPressed(key.keysym.scancode);
     }
 }

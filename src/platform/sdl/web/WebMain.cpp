@@ -46,11 +46,6 @@ extern "C" EMSCRIPTEN_KEEPALIVE int zorbanixFinalScore() {
     return static_cast<int>(application().score());
 }
 
-// Sound off (1) or on (0): the page's sound button and M on the page.
-extern "C" EMSCRIPTEN_KEEPALIVE void zorbanixSetMuted(int muted) {
-    sdlSoundOutput().setMuted(muted != 0);
-}
-
 // The page keeps the ten best of this browser (web/page.js): it records a
 // final score and answers with its table as lines of text: "new best",
 // "kept", "unsaved" or "none" (no points) first, then this game's place (0
@@ -117,14 +112,14 @@ int main(int, char**) {
     setSdlWindowOptions(window);
 
     SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-    SDL_InitSubSystem(SDL_INIT_AUDIO);
     // Gamepads through the browser's Gamepad API, as on Linux.
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
 
     static CanvasPresenter canvas;
-    // Heard once the browser lets the page's audio start (a click or a key
-    // started the game); where it cannot start, the game plays silently.
+    // The cues go to the page's sound (web/sound.js), which the click or key
+    // that started the game let start, and which keeps the mute switch and
+    // the volume; where it cannot start, the game plays silently.
     sdlSoundOutput().enable();
     installSdlPresenter(&canvas);
     installDisplayPlatform(&sdlDisplayPlatform());
