@@ -38,7 +38,7 @@ log "release files: $(cd "$OUT" && echo *)"
 
 dpkg-deb -f "$deb" Depends | grep -q 'libsdl2-2\.0-0' || fail "the .deb does not depend on libsdl2-2.0-0"
 dpkg-deb -f "$deb" Depends | grep -q -- '-dev' && fail "the .deb depends on a -dev package"
-# Errors fail; the warnings that remain are printed (ARCHITECTURE.md, "Releases", says why).
+# Errors fail; the warnings that remain are printed (docs/BUILDING.md, "Releases", says why).
 lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian found errors in $deb"
 log "lintian: no errors"
 
