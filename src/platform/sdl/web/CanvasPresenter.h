@@ -27,9 +27,10 @@
 // requestAnimationFrame: one frame per display refresh, and the tab never
 // freezes. The wait comes after the present (waitsAfterPresent), so within
 // one animation frame the game takes the page's key events, reads the keys,
-// draws and puts the frame on the canvas, all before the browser composites. A hidden page gets no animation frames, so the wait ends as soon
-// as the page is hidden, and while it stays hidden it lasts a quarter of a
-// second (which the browser stretches to about a second). The game thus
+// draws and puts the frame on the canvas, all before the browser composites.
+// A hidden page gets no animation frames, so the wait ends as soon as the
+// page is hidden, and while it stays hidden it lasts a quarter of a second
+// (which the browser stretches to about a second). The game thus
 // sees its window hidden at once, as SDL reports it, and pauses play as a
 // desktop build does when minimised; and it goes on at the next animation
 // frame once the page shows again. This is the one place that knows of a
