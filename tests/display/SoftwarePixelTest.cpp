@@ -33,7 +33,9 @@ public:
         shown_ = visible;
     }
     void waitForVerticalBlank() override { calls_ += "wait "; }
+    bool waitsAfterPresent() const override { return waitsAfter_; }
 
+    bool waitsAfter_ = false;
     WindowHandle window_ = nullptr;
     std::string calls_;
     SDL_Surface* shown_ = nullptr;
@@ -108,6 +110,24 @@ TEST_P(PixelDrawing, FlipShowsTheFrameAndHandsTheOldOneBack) {
     EXPECT_NE(sw.backSurface(), drawn);
     EXPECT_EQ(sw.platform().backBuffer(), sw.backSurface());
     EXPECT_NE(backPixels().at(0, 0), raw(kRed));
+}
+
+TEST_P(PixelDrawing, AWaitPutOffUntilAfterThePresentIsMadeOnceAllTheSame) {
+    SoftwarePixelBackend& sw = software(backend());
+    std::string& calls = sw.presenter().calls_;
+    sw.presenter().waitsAfter_ = true;
+    ASSERT_TRUE(sw.display().primary()->Flip(driver()));
+    EXPECT_EQ(calls, "present wait ");
+    // Refused flips show nothing and leave their waits owed: each further
+    // wait makes the one owed, so such a loop is still paced.
+    sw.platform().failCall(SoftwareCall::Flip);
+    for (const char* expected : {"present wait ", "present wait wait "}) {
+        sw.display().primary()->Flip(driver());
+        EXPECT_EQ(calls, expected);
+    }
+    sw.platform().clearFailures();
+    ASSERT_TRUE(sw.display().primary()->Flip(driver()));
+    EXPECT_EQ(calls, "present wait wait wait present wait ");
 }
 
 TEST_P(PixelDrawing, BlitRestoresLostSurfacesButNotTheirPictures) {

@@ -41,6 +41,8 @@ public:
     bool attachWindow(WindowHandle window) override;
     void present(SDL_Surface* visible) override;
     void waitForVerticalBlank() override;
+    // The frame goes out as soon as it is drawn, the pacing sleep follows.
+    bool waitsAfterPresent() const override { return true; }
 
     // Gives up the renderer; to be called before the window is destroyed.
     void detach();

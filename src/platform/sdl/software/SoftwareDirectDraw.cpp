@@ -131,6 +131,6 @@ DdResult SoftwareDirectDraw::WaitForVerticalBlank(std::uint32_t flags, void* eve
     if (event || (flags != DDWAITVB_BLOCKBEGIN && flags != kWaitBlockEnd)) {
         return DDERR_INVALIDPARAMS;
     }
-    if (state_->presenter) state_->presenter->waitForVerticalBlank();
+    state_->waitForVerticalBlank();
     return DD_OK;
 }

@@ -20,6 +20,17 @@ std::uint32_t sdlPixelFormat(PixelLayout layout);
 // buffers have been exchanged, with the buffer that is now visible;
 // WaitForVerticalBlank calls waitForVerticalBlank(). SetCooperativeLevel
 // hands over the window it was given; returning false fails that call.
+//
+// A presenter that answers true to waitsAfterPresent() has its waits put
+// off: WaitForVerticalBlank only owes the wait, and the next Flip makes it
+// right after its present. The game waits for the blank between drawing a
+// frame and flipping it; so a key that came during the wait would be read
+// only after the frame was shown, and shown one frame late. Put off, the
+// wait ends just before the run loop takes its messages and reads the keys,
+// and the frame drawn from them is shown at once. Each wait is still made
+// once: a second WaitForVerticalBlank while one is owed (the flip between
+// was refused) makes the owed one first, so a loop that never gets a frame
+// shown is paced all the same.
 class FramePresenter {
 public:
     virtual ~FramePresenter() = default;
@@ -29,6 +40,7 @@ public:
     }
     virtual void present(SDL_Surface* visible) = 0;
     virtual void waitForVerticalBlank() = 0;
+    virtual bool waitsAfterPresent() const { return false; }
 };
 
 // The calls that fault tests can make fail.

@@ -70,6 +70,18 @@ bool SoftwareState::fails(SoftwareCall call) {
     return true;
 }
 
+void SoftwareState::waitForVerticalBlank() {
+    if (!presenter) return;
+    if (!presenter->waitsAfterPresent() || waitOwed) presenter->waitForVerticalBlank();
+    waitOwed = presenter->waitsAfterPresent();
+}
+
+void SoftwareState::waitIfOwed() {
+    if (!waitOwed) return;
+    waitOwed = false;
+    if (presenter) presenter->waitForVerticalBlank();
+}
+
 SoftwareSurface* SoftwareState::findSurface(DdSurface* surface) const {
     auto found = surfaces.find(surface);
     return found == surfaces.end() ? nullptr : found->second;

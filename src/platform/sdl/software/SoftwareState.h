@@ -23,6 +23,9 @@ struct SoftwareState {
     PixelLayout layout = PixelLayout::Rgb565;
     SDL_PixelFormat* format = nullptr;
     FramePresenter* presenter = nullptr;
+    // A wait for the blank asked for and put off until the next present
+    // (FramePresenter::waitsAfterPresent).
+    bool waitOwed = false;
 
     std::vector<SoftwareDirectDraw*> drivers;  // in order of creation
     std::unordered_map<DdSurface*, SoftwareSurface*> surfaces;
@@ -45,6 +48,11 @@ struct SoftwareState {
 
     // Counts the call and tells whether it is to fail.
     bool fails(SoftwareCall call);
+    // WaitForVerticalBlank: waits, or owes the wait where the presenter
+    // takes it after the present; a wait already owed is made first.
+    void waitForVerticalBlank();
+    // After a present: the wait owed, if any.
+    void waitIfOwed();
 
     SoftwareSurface* findSurface(DdSurface* surface) const;
     SoftwareClipper* findClipper(DdClipper* clipper) const;

@@ -114,6 +114,7 @@ DdResult SoftwareSurface::Flip(DdSurface* targetOverride, std::uint32_t) {
         state_->presenter->present(pixels_);
         latency_log::presented(began);
     }
+    state_->waitIfOwed();
     return DD_OK;
 }
 

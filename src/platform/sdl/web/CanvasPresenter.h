@@ -25,9 +25,12 @@
 // Pacing: the browser shows the canvas only when control goes back to it, so
 // the wait yields (Asyncify keeps the game's stack) until the next
 // requestAnimationFrame: one frame per display refresh, and the tab never
-// freezes. A hidden page gets no animation frames, so the wait ends as soon
-// as the page is hidden, and while it stays hidden it lasts a quarter of a
-// second (which the browser stretches to about a second). The game thus
+// freezes. The wait comes after the present (waitsAfterPresent), so within
+// one animation frame the game takes the page's key events, reads the keys,
+// draws and puts the frame on the canvas, all before the browser composites.
+// A hidden page gets no animation frames, so the wait ends as soon as the
+// page is hidden, and while it stays hidden it lasts a quarter of a second
+// (which the browser stretches to about a second). The game thus
 // sees its window hidden at once, as SDL reports it, and pauses play as a
 // desktop build does when minimised; and it goes on at the next animation
 // frame once the page shows again. This is the one place that knows of a
@@ -37,6 +40,9 @@ public:
     bool attachWindow(WindowHandle window) override;
     void present(SDL_Surface* frame) override;
     void waitForVerticalBlank() override;
+    // The frame is put on the canvas before the yield, so that it is drawn
+    // from the keys read at the animation frame and shown at that frame.
+    bool waitsAfterPresent() const override { return true; }
 
     void detach();
 
