@@ -87,7 +87,8 @@ log "--mute, then M: sound again"
 
 # The volume: five steps down with minus take the mix to a quarter (level 5
 # of 10, -12 dB), kept for the next start. Nothing is fired: the march,
-# a step at least once a second, is the loudest in each 2 s.
+# a step at least once a second, is the loudest of what sounds, and 4 s hold
+# all four of its notes, whose peaks differ, at either volume.
 peak() { head -c "$3" "$1" | tail -c +"$(($2 + 1))" | od -An -v -f |
          awk '{ for (i = 1; i <= NF; ++i) { v = $i < 0 ? -$i : $i; if (v > m) m = v } } END { print m + 0 }'; }
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$WORK/volume.raw
@@ -96,12 +97,12 @@ unset SDL_AUDIODRIVER SDL_DISKAUDIOFILE
 wait_until 15 'xdotool key --delay 0 space; sleep 0.4; bunker_shown' || fail "Space did not start the game"
 sleep 3.5
 full_from=$(stat -c %s "$WORK/volume.raw")
-sleep 2
+sleep 4
 full_to=$(stat -c %s "$WORK/volume.raw")
 xdotool key --delay 50 minus minus minus minus minus
 sleep 0.3
 low_from=$(stat -c %s "$WORK/volume.raw")
-sleep 2
+sleep 4
 low_to=$(stat -c %s "$WORK/volume.raw")
 stop_game
 grep -qx "volume = 5" "$XDG_CONFIG_HOME/zorbanix/settings.ini" || fail "the volume was not kept"
