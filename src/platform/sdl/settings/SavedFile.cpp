@@ -91,7 +91,13 @@ std::string linkedFile(const std::string& path) {
         const ssize_t length = readlink(at.c_str(), target, sizeof target);
         if (length <= 0 || static_cast<std::size_t>(length) >= sizeof target) return at;
         const std::string named(target, static_cast<std::size_t>(length));
-        at = named[0] == '/' ? named : folderOf(at) + "/" + named;
+        if (named[0] == '/') {
+            at = named;
+        } else {
+            at = folderOf(at);
+            at += '/';
+            at += named;
+        }
     }
     return at;
 }

@@ -5,15 +5,14 @@
 
 namespace {
 
-// The page's keys travel as user events: the code is the scancode, and
-// data1 says what became of it.
-enum PageKey : std::intptr_t { kPageKeyUp, kPageKeyDown, kPageKeysReleased };
+// The page's keys travel as user events whose code carries both the
+// scancode and what became of the key: scancode * kPageKeyKinds + kind.
+enum PageKey : int { kPageKeyUp, kPageKeyDown, kPageKeysReleased, kPageKeyKinds };
 
 void sendPageEvent(int scancode, PageKey what) {
     SDL_Event event = {};
     event.type = SDL_USEREVENT;
-    event.user.code = scancode;
-    event.user.data1 = reinterpret_cast<void*>(what);
+    event.user.code = scancode * kPageKeyKinds + what;
     SDL_PushEvent(&event);
 }
 
@@ -85,12 +84,12 @@ void SdlEventLoop::dispatch(const SDL_Event& event, SdlMessageQueue& messages) {
             onWindowEvent(event.window, messages);
             break;
         case SDL_USEREVENT: {
-            const auto what =
-                static_cast<PageKey>(reinterpret_cast<std::intptr_t>(event.user.data1));
+            const auto what = static_cast<PageKey>(event.user.code % kPageKeyKinds);
             if (what == kPageKeysReleased) {
                 keys_.releaseKeys(KeyHolder::Page);
             } else {
-                keys_.holdKey(KeyHolder::Page, static_cast<SDL_Scancode>(event.user.code),
+                keys_.holdKey(KeyHolder::Page,
+                              static_cast<SDL_Scancode>(event.user.code / kPageKeyKinds),
                               what == kPageKeyDown);
             }
             break;
