@@ -68,7 +68,11 @@ std::string writeDump(const DumpLayout& layout, int width, std::size_t cutShort 
         out.insert(out.end(), 4, 0);
     }
     out.resize(out.size() - cutShort);
-    std::string path = ::testing::TempDir() + "dump-" + std::to_string(layout.bitsPerPixel) +
+    // Named after the running test too: ctest runs the xwd tests side by side,
+    // and one writing a short dump must not cut the other's file under it.
+    std::string path = ::testing::TempDir() + "dump-" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                       std::to_string(layout.bitsPerPixel) +
                        (layout.mostSignificantFirst ? "m" : "l") + ".xwd";
     std::FILE* file = std::fopen(path.c_str(), "wb");
     std::fwrite(out.data(), 1, out.size(), file);
