@@ -24,7 +24,7 @@ set_target_properties(SDL2::SDL2 PROPERTIES
 string(APPEND CMAKE_CXX_FLAGS " -msimd128 -msse2")
 
 zorbanix_sources(web_sources src/platform/sdl/web)
-list(FILTER web_sources EXCLUDE REGEX "(Web(Main|Score)|WorkletSound)\\.cpp$")
+list(FILTER web_sources EXCLUDE REGEX "(Web(Main|Score)|SoundTables)\\.cpp$")
 include(${CMAKE_SOURCE_DIR}/cmake/SdlLayer.cmake)
 zorbanix_sdl_layer(${web_sources})
 
@@ -65,11 +65,11 @@ add_custom_command(TARGET zorbanix POST_BUILD
   COMMAND ${GZIP_EXECUTABLE} -9 -n -f -k zorbanix.js zorbanix.wasm zorbanix.data
   WORKING_DIRECTORY $<TARGET_FILE_DIR:zorbanix> VERBATIM)
 
-# The sound, played in the page's AudioWorklet (web/audio-worklet.js): the
-# mixer and the volume alone, a WebAssembly module with no JavaScript
-# runtime, whose few imports the worklet fills itself.
-add_executable(zorbanix_sound ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/WorkletSound.cpp
-               ${CMAKE_SOURCE_DIR}/src/platform/sdl/audio/Mixer.cpp
+# The sounds, which the page plays with the browser's own nodes
+# (web/sound.js): the synthesiser and the mixer's numbers alone, a
+# WebAssembly module with no JavaScript runtime, whose few imports the page
+# fills itself.
+add_executable(zorbanix_sound ${CMAKE_SOURCE_DIR}/src/platform/sdl/web/SoundTables.cpp
                ${CMAKE_SOURCE_DIR}/src/platform/sdl/audio/Sounds.cpp
                ${CMAKE_SOURCE_DIR}/src/platform/sdl/audio/Synth.cpp
                ${CMAKE_SOURCE_DIR}/src/platform/sdl/audio/OutputVolume.cpp)

@@ -54,15 +54,14 @@ ExternalProject_Add(zorbanix_web
 # The site: the page (web/), the program and its data, and a README.
 set(ZORBANIX_WEB_ZIP ${CMAKE_BINARY_DIR}/zorbanix-web.zip)
 set(web_files ${CMAKE_SOURCE_DIR}/dist/README-web.txt README.txt)
-foreach(name index.html style.css page.js loader.js layout.js keys.js settings.js sound.js
-             audio-worklet.js)
+foreach(name index.html style.css page.js loader.js layout.js keys.js settings.js sound.js)
   list(APPEND web_files ${CMAKE_SOURCE_DIR}/web/${name} ${name})
 endforeach()
 # The program gzipped by the build (cmake/Web.cmake); the page inflates it.
 foreach(name zorbanix.js.gz zorbanix.wasm.gz zorbanix.data.gz)
   list(APPEND web_files ${CMAKE_BINARY_DIR}/web/bin/${name} ${name})
 endforeach()
-# The sound's own small module, which the page's AudioWorklet runs.
+# The sounds' own small module, which the page runs to make them.
 list(APPEND web_files ${CMAKE_BINARY_DIR}/web/bin/zorbanix-sound.wasm zorbanix-sound.wasm)
 list(APPEND web_files ${CMAKE_SOURCE_DIR}/web/manifest.webmanifest manifest.webmanifest)
 # The browser tab's icon and the installed app's, where this build paints

@@ -1,13 +1,16 @@
 // The game's sound in the page: one AudioContext for the whole visit, made
 // at the player's first click or key (before one, a browser keeps a page
-// silent), playing the mixer in an AudioWorklet (audio-worklet.js, with
-// zorbanix-sound.wasm), so that no sound is made on the page's main thread.
+// silent). The sounds are the Linux program's, made once at the context's
+// rate by its own synthesiser (zorbanix-sound.wasm); each cue starts one
+// with the browser's own nodes, which mix on the browser's audio thread, so
+// that no script runs there and no sound is made on the page's main thread.
+// The mixing keeps the Linux mixer's rules: one voice for each kind of cue,
+// a cue that comes again cutting its own sound short with a quick fade;
+// Pause fades everything out; muted, cues are dropped; the mix never passes
+// the same ceiling. Muted, the context is suspended and costs nothing.
 // Each run of the game hands its cues to soundCue; the page sets the mute
-// switch and the volume, which last across runs. Where a browser has no
-// AudioWorklet (a page that is not https or localhost) the same mixer runs
-// in a ScriptProcessorNode instead; where neither can start, the game plays
-// silently and the console says why once.
-import { SoundEngine } from './audio-worklet.js';
+// switch and the volume, which last across runs. Where no sound can start,
+// the game plays silently and the console says why once.
 
 // Fetched with the game, compiled by whoever plays it.
 const wasm = fetch('zorbanix-sound.wasm').then((response) => {
@@ -16,95 +19,247 @@ const wasm = fetch('zorbanix-sound.wasm').then((response) => {
 });
 wasm.catch(() => {});
 
+// Buffers of about 20 ms: the output wakes half as often as at its
+// shortest, which halves what the sound costs the page, for about 10 ms more
+// between a cue and its sound (less than a frame).
+const LATENCY_HINT = 0.02;
+const QUANTUM = 128;     // frames the browser renders at a time
+const PAUSE = 7;         // the game's SoundCue::Pause
+const HEADROOM = 4;      // the loudest sum of voices the ceiling shapes smoothly
+
 let context = null;
-let send = null;         // posts a message to the mixer, once it runs
+let mixer = null;        // once the sounds are made
 const switches = { muted: false, volume: 10 };
-const measured = { posted: [], frames: [] };
+const measured = { posted: [], frames: [], probe: null };
 let measuring = false;
 
 function giveUp(error) {
   console.warn(`Zorbanix plays without sound here: ${error.message || error}`);
-  send = null;
+  mixer = null;
 }
 
-async function startWorklet() {
-  const bytes = await wasm;
-  await context.audioWorklet.addModule('audio-worklet.js');
-  const node = new AudioWorkletNode(context, 'zorbanix-sound', {
-    numberOfInputs: 0, outputChannelCount: [1], processorOptions: { bytes },
-  });
-  node.port.onmessage = ({ data }) => {
-    if (data.error) giveUp(new Error(data.error));
-    if (data.frame !== undefined) measured.frames.push([data.frame, data.cues, data.at]);
-  };
-  node.connect(context.destination);
-  return (message) => node.port.postMessage(message);
+// The synthesiser's module: it calls out only when its memory grows
+// (nothing to do: each table is copied out at once) or when it aborts.
+async function makeSounds(rate) {
+  const module = await WebAssembly.compile(await wasm);
+  const imports = {};
+  for (const { module: from, name, kind } of WebAssembly.Module.imports(module)) {
+    if (kind !== 'function') continue;
+    imports[from] ??= {};
+    imports[from][name] = name === 'emscripten_notify_memory_growth' ? () => {} : () => {
+      throw new Error(`zorbanix-sound.wasm stopped (${name})`);
+    };
+  }
+  const { exports } = await WebAssembly.instantiate(module, imports);
+  exports._initialize?.();
+  const buffers = [];
+  for (let cue = 0; cue < PAUSE; ++cue) {
+    buffers[cue] = [];
+    for (let variant = 0; variant < exports.soundCueVariants(cue); ++variant) {
+      const at = exports.soundTable(cue, variant, rate);
+      const length = exports.soundTableLength();
+      if (!at || !length) throw new Error('zorbanix-sound.wasm has no memory for its sounds');
+      const buffer = new AudioBuffer({ length, sampleRate: rate, numberOfChannels: 1 });
+      buffer.copyToChannel(new Float32Array(exports.memory.buffer, at, length), 0);
+      buffers[cue].push(buffer);
+    }
+  }
+  const gains = [];
+  for (let level = 0; level <= exports.soundMaxVolume(); ++level) gains.push(exports.soundVolumeGain(level));
+  return { buffers, gains, ceiling: exports.soundCeiling(), fade: exports.soundFadeSeconds() };
 }
 
-// Browsers without AudioWorklet: the mixer on the main thread.
-async function startOnMainThread() {
-  const engine = new SoundEngine(await wasm, context.sampleRate);
-  const node = context.createScriptProcessor(1024, 0, 1);
-  node.onaudioprocess = ({ outputBuffer }) => {
-    engine.render([outputBuffer.getChannelData(0)], outputBuffer.length);
-  };
-  node.connect(context.destination);
-  return (message) => engine.take(message);
+// The ceiling as a curve over -HEADROOM..HEADROOM (the bus scales the mix
+// into the shaper's -1..1): the mix as it is up to three quarters of the
+// ceiling, then bent smoothly toward the ceiling, never past it. Silence
+// stays exact silence.
+function ceilingCurve(ceiling) {
+  const points = 4097;
+  const knee = 0.75 * ceiling;
+  const curve = new Float32Array(points);
+  for (let i = 0; i < points; ++i) {
+    const x = HEADROOM * (2 * i / (points - 1) - 1);
+    const over = Math.abs(x) - knee;
+    const y = over <= 0 ? Math.abs(x) : knee + (ceiling - knee) * Math.tanh(over / (ceiling - knee));
+    curve[i] = Math.sign(x) * y;
+  }
+  return curve;
+}
+
+class NodeMixer {
+  constructor(sounds) {
+    this.sounds = sounds;
+    this.voices = [];    // the playing voice of each kind of cue: { source, gain }
+    this.turns = [];     // how many times each cue has played: the march's notes in turn
+    this.bus = new GainNode(context, { gain: 1 / HEADROOM });
+    const shaper = new WaveShaperNode(context, { curve: ceilingCurve(sounds.ceiling), oversample: 'none' });
+    this.output = new GainNode(context, { gain: this.gainOf(switches) });
+    this.level = this.output.gain.value;
+    this.bus.connect(shaper).connect(this.output).connect(context.destination);
+  }
+
+  gainOf({ muted, volume }) {
+    return muted ? 0 : this.sounds.gains[volume] ?? 1;
+  }
+
+  // A quantum past where the output stands: every start, fade and glide is
+  // then placed exactly, never partly in the past.
+  soon() {
+    return context.currentTime + QUANTUM / context.sampleRate;
+  }
+
+  cut(voice, at) {
+    if (voice.cut) return;
+    voice.cut = true;
+    voice.gain.gain.setValueAtTime(1, at);
+    voice.gain.gain.linearRampToValueAtTime(0, at + this.sounds.fade);
+    voice.source.stop(at + this.sounds.fade);
+  }
+
+  cue(cue, at) {
+    if (cue === PAUSE) {
+      this.voices.forEach((voice) => voice && this.cut(voice, at));
+      return;
+    }
+    const variants = this.sounds.buffers[cue];
+    if (!variants?.length) return;
+    if (this.voices[cue]) this.cut(this.voices[cue], at);
+    const turn = this.turns[cue] ?? 0;
+    this.turns[cue] = turn + 1;
+    const source = new AudioBufferSourceNode(context, { buffer: variants[turn % variants.length] });
+    const gain = new GainNode(context);
+    source.connect(gain).connect(this.bus);
+    source.start(at);
+    const voice = { source, gain, cut: false };
+    this.voices[cue] = voice;
+    source.onended = () => {
+      gain.disconnect();
+      if (this.voices[cue] === voice) this.voices[cue] = null;
+    };
+  }
+
+  // A new volume or the mute switch: a straight glide over the fade, from
+  // the level last set (an earlier glide is long over at a player's pace).
+  glide(target) {
+    const at = this.soon();
+    const gain = this.output.gain;
+    gain.cancelScheduledValues(at);
+    gain.setValueAtTime(this.level, at);
+    gain.linearRampToValueAtTime(target, at + this.sounds.fade);
+    this.level = target;
+  }
+}
+
+// Muted, the output glides to silence, every voice stops, and then the
+// context is suspended; unmuted, it runs again and glides back.
+let suspending = null;
+function applySwitches() {
+  if (!mixer) return;
+  clearTimeout(suspending);
+  mixer.glide(mixer.gainOf(switches));
+  if (switches.muted) {
+    mixer.cue(PAUSE, mixer.soon());
+    suspending = setTimeout(() => {
+      if (switches.muted) context.suspend().catch(() => {});
+    }, 100);
+  } else if (context.state === 'suspended') {
+    context.resume().catch(() => {});
+  }
 }
 
 // In the handler of a click, a tap or a key: makes the sound, or lets it
 // start again where the browser held it.
 export function startSound() {
   if (context) {
-    if (context.state === 'suspended') context.resume().catch(() => {});
+    if (context.state === 'suspended' && !switches.muted) context.resume().catch(() => {});
     return;
   }
   const Context = window.AudioContext || window.webkitAudioContext;
   if (!Context) return;
-  context = new Context({ latencyHint: 'interactive' });
-  (context.audioWorklet ? startWorklet() : startOnMainThread()).then((post) => {
-    send = post;
-    post({ ...switches, measure: measuring });
+  try {
+    context = new Context({ latencyHint: LATENCY_HINT });
+  } catch {
+    context = new Context();  // a browser that takes no latency in seconds
+  }
+  makeSounds(context.sampleRate).then((sounds) => {
+    mixer = new NodeMixer(sounds);
+    applySwitches();
   }, giveUp);
 }
 
-// The running game's cue (a SoundCue number), from its update.
+// The running game's cue (a SoundCue number), from its update. Muted, cues
+// are dropped: unmuting never brings back a stale sound.
 export function soundCue(cue) {
-  if (!send) return;
-  if (measuring) measured.posted.push(performance.timeOrigin + performance.now());
-  send(cue);
+  // Held by the browser (no click yet), the output stands still: cues would
+  // pile up and all sound at once when it runs.
+  if (!mixer || switches.muted || context.state !== 'running') return;
+  const at = mixer.soon();
+  mixer.cue(cue, at);
+  if (measuring && cue !== PAUSE) mark(at);
 }
 
 export function setSoundSwitches(muted, volume) {
   switches.muted = muted;
   switches.volume = volume;
-  send?.({ muted, volume });
+  applySwitches();
 }
 
-// For the tests and the benchmark: from each cue's update to the moment its
-// first sample leaves the worklet, in render quanta (the mixer starts a cue
-// at the first frame of the first quantum after it arrives), by the wall
-// clock on both sides (whole milliseconds); and the same from the output's
-// side, from when the output plays the quantum (getOutputTimestamp) less its
-// own latency as the context reports it.
+// For the tests and the benchmark: each cue measured also starts a
+// one-sample mark at the very time its sound starts, which a small worklet
+// of the measurement's own finds in the rendered quanta. latencies() gives,
+// from each cue's update to the quantum that carries its first sample, in
+// render quanta: by the wall clock on both sides (whole milliseconds), and
+// from the output's side, from when the output plays that quantum
+// (getOutputTimestamp) less its own latency as the context reports it.
+const PROBE = `registerProcessor('zorbanix-probe', class extends AudioWorkletProcessor {
+  process([input]) {
+    const samples = input[0];
+    if (!samples) return true;
+    for (let i = 0; i < samples.length; ++i) {
+      if (samples[i] > 0) this.port.postMessage([currentFrame + i, Math.round(samples[i]), Date.now()]);
+    }
+    return true;
+  }
+});`;
+
+async function startProbe() {
+  const url = URL.createObjectURL(new Blob([PROBE], { type: 'text/javascript' }));
+  await context.audioWorklet.addModule(url);
+  const probe = new AudioWorkletNode(context, 'zorbanix-probe', { numberOfOutputs: 1 });
+  probe.port.onmessage = ({ data }) => measured.frames.push(data);
+  // Silent, but pulled by the output like the rest.
+  probe.connect(new GainNode(context, { gain: 0 })).connect(context.destination);
+  measured.probe = probe;
+}
+
+function mark(at) {
+  if (!measured.probe) return;
+  measured.posted.push(performance.timeOrigin + performance.now());
+  const mark = new ConstantSourceNode(context);
+  mark.connect(measured.probe);
+  mark.start(at);
+  mark.stop(at + 1 / context.sampleRate);
+}
+
 window.zorbanixSound = {
   context: () => context,
-  measure() {
+  async measure() {
     measuring = true;
     measured.posted.length = 0;
     measured.frames.length = 0;
-    send?.({ measure: true });
+    if (!measured.probe && context && context.audioWorklet) await startProbe();
   },
   latencies() {
     const { contextTime, performanceTime } = context.getOutputTimestamp();
     const own = (context.baseLatency || 0) + (context.outputLatency || 0);
-    const quantum = 128 / context.sampleRate;
+    const quantum = QUANTUM / context.sampleRate;
     const quanta = [];
     const pastOwnLatency = [];
     let next = 0;
     for (const [frame, cues, at] of measured.frames) {
+      const start = frame - (frame % QUANTUM);
       const played = performance.timeOrigin + performanceTime +
-                     1000 * (frame / context.sampleRate - contextTime - own);
+                     1000 * (start / context.sampleRate - contextTime - own);
       for (let i = 0; i < cues && next < measured.posted.length; ++i, ++next) {
         quanta.push((at - measured.posted[next]) / (1000 * quantum));
         pastOwnLatency.push((played - measured.posted[next]) / (1000 * quantum));

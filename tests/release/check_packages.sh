@@ -66,7 +66,7 @@ if [ "$zips" = 1 ]; then
 
     entries=$(unzip -Z1 "$web")
     for name in index.html page.js sw.js manifest.webmanifest zorbanix.js.gz zorbanix.wasm.gz zorbanix.data.gz \
-            sound.js audio-worklet.js zorbanix-sound.wasm README.txt; do
+            sound.js zorbanix-sound.wasm README.txt; do
         grep -qx "$name" <<<"$entries" || fail "the web zip has no $name: $entries"
     done
     mkdir "$WORK/web"

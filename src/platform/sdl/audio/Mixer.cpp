@@ -5,29 +5,8 @@
 
 namespace {
 
-// Long enough to leave no click, short enough to sound like a cut.
-constexpr float kFadeMs = 4.0f;
 // How fast the limiter lets go again after a peak: about 50 ms to recover.
 constexpr float kLimiterReleaseMs = 50.0f;
-
-SoundId soundOf(SoundCue cue) {
-    switch (cue) {
-        case SoundCue::Shot:
-            return SoundId::Shot;
-        case SoundCue::InvaderShot:
-            return SoundId::InvaderShot;
-        case SoundCue::InvaderHit:
-            return SoundId::InvaderHit;
-        case SoundCue::ShipLost:
-            return SoundId::ShipLost;
-        case SoundCue::WaveStart:
-            return SoundId::WaveStart;
-        case SoundCue::GameOver:
-            return SoundId::GameOver;
-        default:
-            return SoundId::March0;
-    }
-}
 
 }  // namespace
 

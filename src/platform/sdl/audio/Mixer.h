@@ -16,6 +16,9 @@
 class Mixer {
 public:
     static constexpr float kCeiling = 0.707f;
+    // A voice cut short fades over this: long enough to leave no click,
+    // short enough to sound like a cut.
+    static constexpr float kFadeMs = 4.0f;
 
     explicit Mixer(int sampleRate);
     Mixer(const Mixer&) = delete;

@@ -49,8 +49,9 @@ bool SdlSoundOutput::takeVolumeKey(SDL_Scancode key) {
 
 #ifdef __EMSCRIPTEN__
 
-// The page's sound (web/sound.js), which runs the same mixer in an
-// AudioWorklet, off the page's main thread; SDL's own audio would mix on it.
+// The page's sound (web/sound.js), which plays the same sounds by the same
+// mixer's rules with the browser's own nodes, off the page's main thread;
+// SDL's own audio would mix on it.
 extern "C" int zorbanix_web_sound_open();
 extern "C" void zorbanix_web_sound_cue(int cue);
 

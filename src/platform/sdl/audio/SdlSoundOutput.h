@@ -15,8 +15,8 @@
 // game's cues. Not enabled (the tests of the device alone), the device is
 // opened paused and plays nothing. In the browser no SDL device is opened:
 // the device stands for the page's sound (web/sound.js), which plays the
-// same mixer in an AudioWorklet and keeps the mute switch and the volume;
-// the output hands it the cues.
+// same sounds by the mixer's rules with the browser's own nodes and keeps
+// the mute switch and the volume; the output hands it the cues.
 class SdlSoundOutput final : public SoundCues {
 public:
     static constexpr int kRate = 48000;

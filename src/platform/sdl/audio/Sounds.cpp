@@ -107,3 +107,22 @@ std::vector<float> makeSound(SoundId id, int sampleRate) {
         }
     }
 }
+
+SoundId soundOf(SoundCue cue) {
+    switch (cue) {
+        case SoundCue::Shot:
+            return SoundId::Shot;
+        case SoundCue::InvaderShot:
+            return SoundId::InvaderShot;
+        case SoundCue::InvaderHit:
+            return SoundId::InvaderHit;
+        case SoundCue::ShipLost:
+            return SoundId::ShipLost;
+        case SoundCue::WaveStart:
+            return SoundId::WaveStart;
+        case SoundCue::GameOver:
+            return SoundId::GameOver;
+        default:
+            return SoundId::March0;
+    }
+}

@@ -23,3 +23,7 @@ constexpr int kSoundCount = 10;
 constexpr int kMarchNotes = 4;
 
 std::vector<float> makeSound(SoundId id, int sampleRate);
+
+// The sound a cue plays: for the march, its first note, the mixer playing
+// the kMarchNotes in turn. Pause has no sound of its own.
+SoundId soundOf(SoundCue cue);
