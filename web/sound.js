@@ -30,7 +30,7 @@ const HEADROOM = 4;      // the loudest sum of voices the ceiling shapes smoothl
 let context = null;
 let mixer = null;        // once the sounds are made
 const switches = { muted: false, volume: 10 };
-const measured = { posted: [], frames: [], probe: null };
+const measured = { posted: [], frames: [], probe: null, mark: null };
 let measuring = false;
 
 function giveUp(error) {
@@ -204,41 +204,58 @@ export function setSoundSwitches(muted, volume) {
   applySwitches();
 }
 
-// For the tests and the benchmark: each cue measured also starts a
-// one-sample mark at the very time its sound starts, which a small worklet
-// of the measurement's own finds in the rendered quanta. latencies() gives,
+// For the tests and the benchmark: each cue measured also starts a short
+// mark at the very time its sound starts, and as a sound does (one that
+// comes late starts at once, from its first sample), which a small worklet of the
+// measurement's own finds in the rendered quanta (marks of one update add
+// up, so the mark's height is how many cues it carries). latencies() gives,
 // from each cue's update to the quantum that carries its first sample, in
 // render quanta: by the wall clock on both sides (whole milliseconds), and
 // from the output's side, from when the output plays that quantum
-// (getOutputTimestamp) less its own latency as the context reports it.
+// (getOutputTimestamp as the mark is found, before any suspension can part
+// the context's clock from the page's) less its own latency as the context
+// reports it.
 const PROBE = `registerProcessor('zorbanix-probe', class extends AudioWorkletProcessor {
+  constructor() { super(); this.last = 0; }
   process([input]) {
     const samples = input[0];
     if (!samples) return true;
     for (let i = 0; i < samples.length; ++i) {
-      if (samples[i] > 0) this.port.postMessage([currentFrame + i, Math.round(samples[i]), Date.now()]);
+      if (samples[i] > 0 && this.last <= 0) {
+        this.port.postMessage([currentFrame + i, Math.round(samples[i]), Date.now()]);
+      }
+      this.last = samples[i];
     }
     return true;
   }
 });`;
+const MARK_FRAMES = 64;  // shorter than the time between two updates
 
 async function startProbe() {
   const url = URL.createObjectURL(new Blob([PROBE], { type: 'text/javascript' }));
   await context.audioWorklet.addModule(url);
   const probe = new AudioWorkletNode(context, 'zorbanix-probe', { numberOfOutputs: 1 });
-  probe.port.onmessage = ({ data }) => measured.frames.push(data);
+  probe.port.onmessage = ({ data: [frame, cues, at] }) => {
+    const { contextTime, performanceTime } = context.getOutputTimestamp();
+    const own = (context.baseLatency || 0) + (context.outputLatency || 0);
+    const start = frame - (frame % QUANTUM);
+    const played = performance.timeOrigin + performanceTime +
+                   1000 * (start / context.sampleRate - contextTime - own);
+    measured.frames.push([cues, at, played]);
+  };
   // Silent, but pulled by the output like the rest.
   probe.connect(new GainNode(context, { gain: 0 })).connect(context.destination);
   measured.probe = probe;
+  measured.mark = new AudioBuffer({ length: MARK_FRAMES, sampleRate: context.sampleRate });
+  measured.mark.getChannelData(0).fill(1);
 }
 
 function mark(at) {
   if (!measured.probe) return;
   measured.posted.push(performance.timeOrigin + performance.now());
-  const mark = new ConstantSourceNode(context);
+  const mark = new AudioBufferSourceNode(context, { buffer: measured.mark });
   mark.connect(measured.probe);
   mark.start(at);
-  mark.stop(at + 1 / context.sampleRate);
 }
 
 window.zorbanixSound = {
@@ -250,21 +267,17 @@ window.zorbanixSound = {
     if (!measured.probe && context && context.audioWorklet) await startProbe();
   },
   latencies() {
-    const { contextTime, performanceTime } = context.getOutputTimestamp();
-    const own = (context.baseLatency || 0) + (context.outputLatency || 0);
     const quantum = QUANTUM / context.sampleRate;
     const quanta = [];
     const pastOwnLatency = [];
     let next = 0;
-    for (const [frame, cues, at] of measured.frames) {
-      const start = frame - (frame % QUANTUM);
-      const played = performance.timeOrigin + performanceTime +
-                     1000 * (start / context.sampleRate - contextTime - own);
+    for (const [cues, at, played] of measured.frames) {
       for (let i = 0; i < cues && next < measured.posted.length; ++i, ++next) {
         quanta.push((at - measured.posted[next]) / (1000 * quantum));
         pastOwnLatency.push((played - measured.posted[next]) / (1000 * quantum));
       }
     }
+    const own = (context.baseLatency || 0) + (context.outputLatency || 0);
     return { quanta, pastOwnLatency, ownLatency: own, sampleRate: context.sampleRate };
   },
 };
