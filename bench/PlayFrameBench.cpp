@@ -9,6 +9,7 @@
 
 #include "AllocationCounter.h"
 #include "PlayRig.h"
+#include "platform/PictureSize.h"
 #include "platform/sdl/software/KeyedRow.h"
 
 namespace {
@@ -18,8 +19,6 @@ namespace {
 // frame draws the whole fleet, all three bunkers and a few bullets.
 constexpr int kFramesPerWave = 30;
 
-constexpr int kScreenWidth = 800;
-constexpr int kScreenHeight = 600;
 constexpr int kBackgroundWidth = 787;
 constexpr int kBackgroundLeft = 7;
 
@@ -73,16 +72,16 @@ void BM_PlayFrameFloor(benchmark::State& state) {
     const std::size_t spriteBytes = rig().spriteBytesDrawn();
     state.counters["sprite_bytes"] = static_cast<double>(spriteBytes);
 
-    std::vector<std::uint16_t> back(static_cast<std::size_t>(kScreenWidth) * kScreenHeight);
+    std::vector<std::uint16_t> back(static_cast<std::size_t>(kPictureWidth) * kPictureHeight);
     std::vector<std::uint16_t> background(static_cast<std::size_t>(kBackgroundWidth) *
-                                          kScreenHeight);
+                                          kPictureHeight);
     std::vector<unsigned char> spriteSource(spriteBytes, 1);
     std::vector<unsigned char> spriteTarget(spriteBytes);
     const std::size_t rowBytes = kBackgroundWidth * sizeof(std::uint16_t);
     for (auto _ : state) {
         std::memset(back.data(), 0, back.size() * sizeof(std::uint16_t));
-        for (int y = 0; y < kScreenHeight; ++y) {
-            std::memcpy(&back[static_cast<std::size_t>(y) * kScreenWidth + kBackgroundLeft],
+        for (int y = 0; y < kPictureHeight; ++y) {
+            std::memcpy(&back[static_cast<std::size_t>(y) * kPictureWidth + kBackgroundLeft],
                         &background[static_cast<std::size_t>(y) * kBackgroundWidth], rowBytes);
         }
         std::memcpy(spriteTarget.data(), spriteSource.data(), spriteBytes);

@@ -11,13 +11,12 @@
 #include "display/Bitmap.h"
 #include "display/DisplayPlatform.h"
 #include "display/Sprite.h"
+#include "platform/PictureSize.h"
 #include "support/ScopedPlatform.h"
 
 namespace {
 
 constexpr std::uint32_t kMagenta = 0xFF00FF;
-constexpr int kScreenWidth = 800;
-constexpr int kScreenHeight = 600;
 
 // Frames land well inside the screen, or half off its top-left or
 // bottom-right corner, where the clipper has to cut them; which one depends
@@ -34,7 +33,7 @@ void drawFrame(Sprite& sprite, int frame, int place, BackBuffer* back) {
             sprite.Draw(frame, -w / 2, -h / 2, back);
             break;
         default:
-            sprite.Draw(frame, kScreenWidth - w / 2, kScreenHeight - h / 2, back);
+            sprite.Draw(frame, kPictureWidth - w / 2, kPictureHeight - h / 2, back);
             break;
     }
 }
@@ -63,7 +62,7 @@ PicturePath::PicturePath(PixelLayout layout) : display_(layout) {
     // Any non-null value does as the window: nothing is presented.
     static int window = 0;
     device_.reset(new DisplayDevice());
-    if (!device_->Create(reinterpret_cast<WindowHandle>(&window), kScreenWidth, kScreenHeight,
+    if (!device_->Create(reinterpret_cast<WindowHandle>(&window), kPictureWidth, kPictureHeight,
                          16)) {
         return;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/PictureSize.h"
 #include "platform/sdl/display/SdlWindowOptions.h"
 
 #if defined(__linux__)
@@ -11,9 +12,6 @@
 #endif
 
 namespace {
-
-constexpr int kLogicalWidth = 800;
-constexpr int kLogicalHeight = 600;
 
 int reportedRefreshRate(SDL_Window* window) {
     const int display = SDL_GetWindowDisplayIndex(window);
@@ -142,7 +140,7 @@ bool SdlPresenter::attachWindow(WindowHandle window) {
         if (!renderer) return false;
         owns = true;
     }
-    if (SDL_RenderSetLogicalSize(renderer, kLogicalWidth, kLogicalHeight) != 0) {
+    if (SDL_RenderSetLogicalSize(renderer, kPictureWidth, kPictureHeight) != 0) {
         if (owns) SDL_DestroyRenderer(renderer);
         return false;
     }

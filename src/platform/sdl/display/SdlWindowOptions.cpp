@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/PictureSize.h"
+
 namespace {
 SdlWindowOptions theOptions;
 }  // namespace
 
 SDL_Rect windowedPlace(int display, int scale) {
-    constexpr int kPictureWidth = 800;
-    constexpr int kPictureHeight = 600;
     SDL_Rect usable = {0, 0, kPictureWidth, kPictureHeight};
     if (SDL_GetDisplayUsableBounds(display, &usable) != 0) SDL_GetDisplayBounds(display, &usable);
     int times = scale;

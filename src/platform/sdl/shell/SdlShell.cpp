@@ -3,12 +3,11 @@
 #include <SDL.h>
 
 #include "app/WindowProcedure.h"
+#include "platform/PictureSize.h"
 #include "platform/sdl/display/SdlWindowOptions.h"
 
 namespace {
 
-constexpr int kWindowWidth = 800;
-constexpr int kWindowHeight = 600;
 constexpr int SW_HIDE = 0;
 
 SDL_Window* sdlWindow(WindowHandle window) { return reinterpret_cast<SDL_Window*>(window); }
@@ -34,8 +33,8 @@ namespace {
 // The size of the whole screen, as on Windows, so that the window covers the
 // screen even where no window manager makes it full-screen.
 SDL_Window* makeFullScreenWindow(const char* name) {
-    int width = kWindowWidth;
-    int height = kWindowHeight;
+    int width = kPictureWidth;
+    int height = kPictureHeight;
     SDL_DisplayMode desktop;
     if (SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) {
         width = desktop.w;
