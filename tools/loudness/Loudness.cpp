@@ -32,23 +32,15 @@ const char* const kNames[kSoundCount] = {"Shot",       "Invader shot", "Invader 
                                          "March 1",    "March 2",      "March 3",     "March 4",
                                          "Wave start", "Game over"};
 
+// The cue that plays `sound`: the four march notes all come from its one cue.
 SoundCue cueOf(int sound) {
-    switch (static_cast<SoundId>(sound)) {
-        case SoundId::Shot:
-            return SoundCue::Shot;
-        case SoundId::InvaderShot:
-            return SoundCue::InvaderShot;
-        case SoundId::InvaderHit:
-            return SoundCue::InvaderHit;
-        case SoundId::ShipLost:
-            return SoundCue::ShipLost;
-        case SoundId::WaveStart:
-            return SoundCue::WaveStart;
-        case SoundId::GameOver:
-            return SoundCue::GameOver;
-        default:
-            return SoundCue::MarchStep;
+    for (int cue = 0; cue < kSoundCueCount; ++cue) {
+        if (cue == static_cast<int>(SoundCue::Pause)) continue;  // silences only
+        const int first = static_cast<int>(soundOf(static_cast<SoundCue>(cue)));
+        const int notes = cue == static_cast<int>(SoundCue::MarchStep) ? kMarchNotes : 1;
+        if (sound >= first && sound < first + notes) return static_cast<SoundCue>(cue);
     }
+    return SoundCue::MarchStep;
 }
 
 struct Table {
