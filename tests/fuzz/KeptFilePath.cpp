@@ -139,6 +139,10 @@ bool KeptFilePath::feed(const std::uint8_t* data, std::size_t size, std::string*
         *fault = "the settings loaded differ from the file's";
         return false;
     }
+    // What the save starts from: a file with bad values was already rewritten
+    // without them as it loaded, with its one complaint.
+    const std::string asLoaded = slurp(settingsPath);
+    const int loadComplaints = complaints;
     loaded.fullScreen = !loaded.fullScreen;
     loaded.windowWidth = 640;
     loaded.windowHeight = 480;
@@ -147,7 +151,7 @@ bool KeptFilePath::feed(const std::uint8_t* data, std::size_t size, std::string*
     if (!settings.save(loaded)) {
         // Only a file already near the size limit may refuse to grow, and
         // then it stays as it was.
-        if (!tooNearTheLimit(bytes, slurp(settingsPath), complaints)) {
+        if (!tooNearTheLimit(asLoaded, slurp(settingsPath), complaints - loadComplaints)) {
             *fault = "settings were not saved, or the file was changed anyway";
             return false;
         }
@@ -173,11 +177,16 @@ bool KeptFilePath::feed(const std::uint8_t* data, std::size_t size, std::string*
     const bool scoresAccepted =
         asRead.parse(bytes, &error) && readScores(asRead, &readDirectly, &error);
     if (!notLost(scoresPath, bytes, scoresAccepted, complaints, fault)) return false;
+    const std::string scoresAsLoaded = slurp(scoresPath);
+    const int scoresLoadComplaints = complaints;
     const long best = table.empty() ? 0 : table.front().points;
     if (best >= 999999999) return true;  // no game reaches a higher score
     const ScoreOutcome outcome = scores.record(best + 1, "2026-03-04");
     const std::vector<ScoreEntry> after = BestScores(scoresPath, count).load();
-    if (complaints != 0 && tooNearTheLimit(bytes, slurp(scoresPath), complaints)) return true;
+    if (complaints > scoresLoadComplaints &&
+        tooNearTheLimit(scoresAsLoaded, slurp(scoresPath), complaints - scoresLoadComplaints)) {
+        return true;
+    }
     if (!outcome.newBest || outcome.place != 1 || after.empty() ||
         after.front().points != best + 1 || after.size() > BestScores::kKept) {
         *fault = "a new best score was not recorded first";
