@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "platform/win32/Win32WindowEnd.h"
+
 static_assert(sizeof(DiGuid) == sizeof(GUID), "a GUID is 16 bytes on both sides");
 
 GUID toWindowsGuid(const DiGuid& guid) {
@@ -24,12 +26,16 @@ DiResult Win32InputDevice::SetCooperativeLevel(WindowHandle window, std::uint32_
     return result;
 }
 
-// The intro and the title deliver the messages other programs send, so a
-// WM_CLOSE sent to the window then destroys it while they wait for a key;
-// with no window the keyboard can never be had again. From then on the
-// keyboard reads as Escape held, and those screens end as Escape ends them
-// (play sees the WM_QUIT the destroyed window posted as well).
-bool Win32InputDevice::windowGone() const { return keyboard_ && window_ && !::IsWindow(window_); }
+// The intro and the title do not read messages; they only deliver those
+// other programs send, so a WM_CLOSE sent to the window while they wait for
+// a key destroys it, and with no window the keyboard can never be had
+// again. From then on the keyboard reads as Escape held, and those screens
+// end as Escape ends them. Play reads messages: a window destroyed in play
+// ends the game by the WM_QUIT its end posted, and is not reported here.
+// Knowing costs no call to the system; the window procedure told the shell.
+bool Win32InputDevice::windowGone() const {
+    return keyboard_ && window_ && window_ == reinterpret_cast<HWND>(windowDestroyedBeforePlay());
+}
 
 DiResult Win32InputDevice::Acquire() {
     if (windowGone()) return DI_OK;

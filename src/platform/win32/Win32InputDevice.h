@@ -3,9 +3,9 @@
 #include "platform/win32/Win32DeviceHeaders.h"
 
 // One reference to a DirectInput device, passed straight through, but for a
-// keyboard whose window was destroyed (see windowGone). A device obtained
-// through QueryInterface holds the second interface as well, for Poll.
-// Release gives up the reference and the wrapper with it.
+// keyboard whose window was destroyed before play (see windowGone). A device
+// obtained through QueryInterface holds the second interface as well, for
+// Poll. Release gives up the reference and the wrapper with it.
 class Win32InputDevice final : public DirectInputDevice2 {
 public:
     explicit Win32InputDevice(IDirectInputDeviceA* device, IDirectInputDevice2A* device2 = nullptr)

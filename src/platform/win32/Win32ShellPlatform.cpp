@@ -2,18 +2,24 @@
 
 #include "app/WindowProcedure.h"
 #include "platform/win32/Win32Api.h"
+#include "platform/win32/Win32WindowEnd.h"
 
 namespace {
 
 static_assert(sizeof(WPARAM) == sizeof(std::uintptr_t), "wParam passes unchanged");
 static_assert(sizeof(LPARAM) == sizeof(std::intptr_t), "lParam passes unchanged");
 
-LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return windowProcedure(toWindowHandle(window), message, wParam, lParam);
-}
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 class Win32ShellPlatform final : public ShellPlatform {
 public:
+    // The window procedure reports the window's end; play's message pump
+    // is the first to read messages.
+    void windowDestroyed(HWND window) {
+        if (!playReadsMessages_) destroyedBeforePlay_ = window;
+    }
+    HWND destroyedBeforePlay() const { return destroyedBeforePlay_; }
+
     WindowHandle createMainWindow(const char* name, InstanceHandle instance) override {
         WNDCLASSA windowClass;
         ZeroMemory(&windowClass, sizeof(windowClass));
@@ -49,6 +55,7 @@ public:
 
     bool PeekMessageA(ShellMessage* message, WindowHandle window, std::uint32_t filterMin,
                       std::uint32_t filterMax, std::uint32_t removeFlags) override {
+        playReadsMessages_ = true;
         MSG peeked;
         if (!::PeekMessageA(&peeked, toHwnd(window), filterMin, filterMax, removeFlags)) {
             return false;
@@ -113,15 +120,28 @@ private:
 
     MSG lastPeeked_{};
     PAINTSTRUCT paint_{};
+    bool playReadsMessages_ = false;
+    HWND destroyedBeforePlay_ = nullptr;
 };
 
-}  // namespace
-
-ShellPlatform& win32ShellPlatform() {
+Win32ShellPlatform& theShell() {
     // Function-local, so that it is ready whenever it is first asked for,
     // including from static initialisers that read the tick counter.
     static Win32ShellPlatform platform;
     return platform;
+}
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) theShell().windowDestroyed(window);
+    return windowProcedure(toWindowHandle(window), message, wParam, lParam);
+}
+
+}  // namespace
+
+ShellPlatform& win32ShellPlatform() { return theShell(); }
+
+WindowHandle windowDestroyedBeforePlay() {
+    return toWindowHandle(theShell().destroyedBeforePlay());
 }
 
 ShellPlatform& defaultShellPlatform() { return win32ShellPlatform(); }
