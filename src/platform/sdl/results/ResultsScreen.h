@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,12 @@ struct Results {
     std::vector<ResultsRow> best;
     // This game's row in `best`; -1 when it is not there.
     int markedRow = -1;
+    // The best scores are kept but could not be read: no table is known.
+    bool unreadable = false;
+    // Asked before each frame: puts in what has become known since the
+    // screen opened (the score recorded away from the game), true when it
+    // changed anything. None: the results are all known.
+    std::function<bool(Results*)> update;
     // What to press, as the program's players can: our capitals, figures,
     // spaces and . - : ! / only.
     std::string playPrompt = "SPACE / PAD A: PLAY AGAIN";
