@@ -225,7 +225,8 @@ TEST_F(KeptFilesTest, WhatCannotBeReadOrWrittenCostsOneLineAndIsNeverOverwritten
     put(path("data"), "not a folder");
     BestScores scores(path("data/zorbanix/best-scores.txt"), listen());
     for (int game = 1; game <= 3; ++game) {
-        EXPECT_FALSE(scores.record(100 * game, "2026-01-02").newBest);  // nothing saved, nothing claimed
+        EXPECT_FALSE(
+            scores.record(100 * game, "2026-01-02").newBest);  // nothing saved, nothing claimed
     }
     // The game's line says the score was not kept rather than a new best.
     const ScoreOutcome unsaved = scores.record(400, "2026-01-02");

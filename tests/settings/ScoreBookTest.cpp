@@ -24,17 +24,18 @@ TEST(ScoreBookTest, BadRowsAreDroppedTheGoodOnesKeptInOrderAndNoFalseBestIsClaim
         "score = 500 2026-02-30\n"
         "score = 1000000000 2026-01-04\n"
         "score = 300\n";
-    for (int row = 1; row <= 7; ++row) text += "score = " + std::to_string(row * 100 + 5) + " 2026-03-0" + std::to_string(row) + "\n";
+    for (int row = 1; row <= 7; ++row)
+        text +=
+            "score = " + std::to_string(row * 100 + 5) + " 2026-03-0" + std::to_string(row) + "\n";
 
     // The browser's way: text in, rows and the text to store out.
     ScoreBook book;
     std::vector<std::string> dropped;
     std::string error;
     ASSERT_TRUE(book.read(text, &dropped, &error));
-    EXPECT_EQ(dropped, (std::vector<std::string>{"score = -50 2026-01-02",
-                                                 "score = 2026-13-01 2026-13-01",
-                                                 "score = 500 2026-02-30",
-                                                 "score = 1000000000 2026-01-04"}));
+    EXPECT_EQ(dropped, (std::vector<std::string>{
+                           "score = -50 2026-01-02", "score = 2026-13-01 2026-13-01",
+                           "score = 500 2026-02-30", "score = 1000000000 2026-01-04"}));
     ASSERT_EQ(book.rows().size(), ScoreBook::kKept);
     EXPECT_EQ(book.best(), 900);
     EXPECT_EQ(book.rows()[1].points, 705);

@@ -71,14 +71,16 @@ TEST(SharedSettingsTest, TwoCopiesKeepEachOthersChangesAndAChangeOutlastsAHeldLo
     EXPECT_EQ(saved, 0);
     EXPECT_EQ(contents(file).find("integer-scale"), std::string::npos);
     other.reset();
-    for (int wait = 0; wait < 100 && contents(file).find("integer-scale = yes") == std::string::npos;
-         ++wait) {
+    for (int wait = 0;
+         wait < 100 && contents(file).find("integer-scale = yes") == std::string::npos; ++wait) {
         std::this_thread::sleep_for(milliseconds(20));
     }
     EXPECT_NE(contents(file).find("integer-scale = yes"), std::string::npos);
     copy.finish();
     const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(said.find("settings changed here are saved once"), said.rfind("settings changed here are saved once")) << said;
+    EXPECT_EQ(said.find("settings changed here are saved once"),
+              said.rfind("settings changed here are saved once"))
+        << said;
     EXPECT_NE(said.find("saved once it lets go"), std::string::npos) << said;
     EXPECT_TRUE(SettingsFile(file, {}).load().mute);
     fs::remove_all(folder);

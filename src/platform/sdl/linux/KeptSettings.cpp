@@ -210,7 +210,8 @@ void KeptSettings::write() {
                    (!unsaved_.empty() && !waiting_);
         };
         if (waiting_) {
-            if (!wake_.wait_for(hold, std::chrono::milliseconds(retryAfter_), due)) waiting_ = false;
+            if (!wake_.wait_for(hold, std::chrono::milliseconds(retryAfter_), due))
+                waiting_ = false;
             if (changes_ != seen) waiting_ = false;
         } else {
             wake_.wait(hold, due);

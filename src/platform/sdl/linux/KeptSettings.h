@@ -98,14 +98,14 @@ private:
     BestScores scores_;
     mutable std::mutex mutex_;
     std::condition_variable wake_;
-    GameSettings settings_;              // as the player left them
+    GameSettings settings_;             // as the player left them
     std::vector<const char*> unsaved_;  // the settings changed and not saved yet
-    bool waiting_ = false;               // the last save found the folder locked
-    bool told_ = false;                  // and stderr has said so
+    bool waiting_ = false;              // the last save found the folder locked
+    bool told_ = false;                 // and stderr has said so
     bool finishing_ = false;
     bool finished_ = false;
     int retryAfter_ = 500;
-    unsigned changes_ = 0;               // counts the changes, for a retry to see one
+    unsigned changes_ = 0;  // counts the changes, for a retry to see one
     // The final scores for the writer to record, in the order played.
     struct WaitingScore {
         long score;

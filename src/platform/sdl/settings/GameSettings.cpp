@@ -37,7 +37,8 @@ bool readPair(const std::string& value, char separator, long low, long high, int
     const char* at = value.c_str();
     int first = 0;
     int second = 0;
-    if (!readNumber(&at, low, high, separator, &first) || !readNumber(&at, low, high, '\0', &second))
+    if (!readNumber(&at, low, high, separator, &first) ||
+        !readNumber(&at, low, high, '\0', &second))
         return false;
     *a = first;
     *b = second;
@@ -47,7 +48,8 @@ bool readPair(const std::string& value, char separator, long low, long high, int
 // The settings the file keeps. A file that never had a line (a volume, a
 // window size) gets it only once the player changes that setting.
 const std::vector<SettingLine> kSettings = {
-    {"fullscreen", [](const std::string& v, GameSettings* s) { return readSwitch(v, &s->fullScreen); },
+    {"fullscreen",
+     [](const std::string& v, GameSettings* s) { return readSwitch(v, &s->fullScreen); },
      [](const GameSettings& s) { return switchText(s.fullScreen); }},
     {"window-size",
      [](const std::string& v, GameSettings* s) {
@@ -86,7 +88,8 @@ const std::vector<SettingLine> kSettings = {
 void readEach(const KeptText& text, GameSettings* read, std::vector<std::string>* bad) {
     for (const SettingLine& line : kSettings) {
         const std::string* value = text.find(line.name);
-        if (value && !line.read(*value, read)) bad->push_back(std::string(line.name) + " = " + *value);
+        if (value && !line.read(*value, read))
+            bad->push_back(std::string(line.name) + " = " + *value);
     }
 }
 

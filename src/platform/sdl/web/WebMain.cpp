@@ -97,12 +97,15 @@ ScoreBook pageScoreBook(bool* unreadable, bool* keepAside) {
     std::string error;
     *keepAside = !book.read(text, &dropped, &error);
     if (*keepAside) {
-        std::fprintf(stderr, "zorbanix: the best scores kept here are not a score table (%s): "
-                             "kept them aside and started a new table\n", error.c_str());
+        std::fprintf(stderr,
+                     "zorbanix: the best scores kept here are not a score table (%s): "
+                     "kept them aside and started a new table\n",
+                     error.c_str());
     }
     for (const std::string& row : dropped) {
-        std::fprintf(stderr, "zorbanix: ignored the best-score row '%s' (not a score the game "
-                             "reads) and kept the rest; the table as it was is kept aside\n",
+        std::fprintf(stderr,
+                     "zorbanix: ignored the best-score row '%s' (not a score the game "
+                     "reads) and kept the rest; the table as it was is kept aside\n",
                      row.c_str());
     }
     *keepAside = *keepAside || !dropped.empty();
@@ -143,7 +146,9 @@ Results resultsFromPage(long score) {
 extern "C" EMSCRIPTEN_KEEPALIVE int zorbanixLastGameNewBest() {
     return pageScores.lastNewBest ? 1 : 0;
 }
-extern "C" EMSCRIPTEN_KEEPALIVE int zorbanixBestScore() { return static_cast<int>(pageScores.best); }
+extern "C" EMSCRIPTEN_KEEPALIVE int zorbanixBestScore() {
+    return static_cast<int>(pageScores.best);
+}
 
 namespace {
 
