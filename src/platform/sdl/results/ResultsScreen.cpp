@@ -189,6 +189,7 @@ void poll(InputSystem* input) {
 }  // namespace
 
 ResultsChoice runResultsScreen(DisplayDevice* display, InputSystem* input, const Results& given) {
+    // A copy, which its update() brings up to date.
     Results results = given;
     if (display == nullptr || display->backBuffer() == nullptr || display->primary() == nullptr) {
         return ResultsChoice::Leave;

@@ -46,4 +46,5 @@ enum class ResultsChoice { PlayAgain, Leave };
 // again; or Escape (a pad's Back, the page's Quit), or a quit request: leave.
 // A key already down when the screen opens counts only once let go, so the
 // last shot of a game or the Escape that ended it never chooses here.
-ResultsChoice runResultsScreen(DisplayDevice* display, InputSystem* input, const Results& results);
+// `given` is shown as its update() brings it up to date.
+ResultsChoice runResultsScreen(DisplayDevice* display, InputSystem* input, const Results& given);

@@ -71,6 +71,7 @@ std::string scoresText(const std::vector<ScoreEntry>& scores, const std::string&
 
 std::string finalScoreLine(long points, const ScoreOutcome& outcome) {
     std::string line = "Zorbanix: final score " + std::to_string(points);
+    if (outcome.unreadable) return line + " (best scores unreadable)";
     if (points > 0 && !outcome.saved) return line + " (best not saved)";
     if (outcome.newBest) return line + " (new best)";
     return line + " (best " + std::to_string(outcome.best) + ")";

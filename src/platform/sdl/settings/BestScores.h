@@ -60,6 +60,6 @@ std::string scoresText(const std::vector<ScoreEntry>& scores, const std::string&
                        bool unreadable = false);
 
 // The program's last line: "Zorbanix: final score N" followed by the best
-// score, by "new best" when this game set it and it was kept, or by "best
-// not saved" when the file could not be written.
+// score, by "new best" when this game set it and it was kept, by "best not
+// saved" when the file could not be written, or by "best scores unreadable".
 std::string finalScoreLine(long points, const ScoreOutcome& outcome);

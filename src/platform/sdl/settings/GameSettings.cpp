@@ -99,6 +99,7 @@ const std::vector<SettingLine>& settingLines() { return kSettings; }
 
 std::vector<const char*> SettingsFile::allSettings() {
     std::vector<const char*> names;
+    names.reserve(kSettings.size());
     for (const SettingLine& line : kSettings) names.push_back(line.name);
     return names;
 }
