@@ -152,6 +152,22 @@ extern "C" EMSCRIPTEN_KEEPALIVE int zorbanixBestScore() {
 
 namespace {
 
+// The label beside the picture shows the best the page's book holds. Rows
+// the book cannot read are dropped once, here: the rest is kept now. Where
+// memory runs out the label stays as the page had it, and the game plays.
+void showKeptBest() noexcept {
+    try {
+        bool unreadable = false;
+        bool keepAside = false;
+        const ScoreBook book = pageScoreBook(&unreadable, &keepAside);
+        if (keepAside && !unreadable) zorbanix_store_score_book(book.text().c_str(), 1);
+        pageScores.best = book.best();
+        zorbanix_show_best(static_cast<int>(pageScores.best));
+    } catch (...) {
+        return;
+    }
+}
+
 // Between two games: the page records the score, the canvas shows the
 // results, and Space (a tap on the picture, a pad's A) plays again.
 bool playAnotherWebGame(const FinishedGame& finished) {
@@ -189,14 +205,7 @@ int main(int, char**) {
     installDevicePlatform(&sdlDevicePlatform());
     installShellPlatform(&sdlShellPlatform());
     setPlayAnotherGame(playAnotherWebGame);
-    // The label beside the picture shows the best the book holds.
-    bool unreadable = false;
-    bool keepAside = false;
-    const ScoreBook book = pageScoreBook(&unreadable, &keepAside);
-    // Rows the book cannot read are dropped once: the rest is kept now.
-    if (keepAside && !unreadable) zorbanix_store_score_book(book.text().c_str(), 1);
-    pageScores.best = book.best();
-    zorbanix_show_best(static_cast<int>(pageScores.best));
+    showKeptBest();
 
     // No second quit request ends a page: nothing asks the browser build to
     // quit but the page's own Quit, which is Escape.
