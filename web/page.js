@@ -60,7 +60,10 @@ function loadScoreBook() {
   if (text) return text;
   const table = readSetting('best-scores', []);
   const rows = Array.isArray(table) ? table.filter(Array.isArray) : [];
-  const lines = rows.map(([points, date]) => (date ? `score = ${points} ${date}` : `score = ${points}`));
+  // A control character (a newline) in what was kept stays inside its row,
+  // which the program then drops as not a score, and makes no row of its own.
+  const lines = rows.map(([points, date]) =>
+    (date ? `score = ${points} ${date}` : `score = ${points}`).replace(/\p{Cc}/gu, ' '));
   const keptBest = readSetting('best', 0);
   if (lines.length === 0 && keptBest) lines.push(`score = ${keptBest}`);
   return lines.join('\n');
