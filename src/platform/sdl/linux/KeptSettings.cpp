@@ -44,9 +44,16 @@ KeptSettings::~KeptSettings() { finish(); }
 
 void KeptSettings::setWaits(int lockWait, int retryAfter) {
     const std::lock_guard<std::mutex> hold(mutex_);
-    file_.setLockWait(lockWait);
-    scores_.setLockWait(lockWait);
+    lockWait_ = lockWait;
     retryAfter_ = retryAfter;
+}
+
+// With mutex_ held: the wait for the lock of the save or record about to be
+// made. A try again waits briefly, since another follows soon.
+int KeptSettings::lockWait(bool retry) const {
+    constexpr int kRetryWait = 100;
+    if (finishing_ && finishWait_ >= 0) return finishWait_;
+    return retry && lockWait_ > kRetryWait ? kRetryWait : lockWait_;
 }
 
 SdlWindowOptions KeptSettings::windowOptions() const {
@@ -147,6 +154,7 @@ bool KeptSettings::saveSettings(std::unique_lock<std::mutex>& hold) {
     const GameSettings toSave = settings_;
     const std::vector<const char*> names = unsaved_;
     unsaved_.clear();
+    file_.setLockWait(lockWait(told_));
     hold.unlock();
     bool busy = false;
     file_.save(toSave, names, &busy);
@@ -191,6 +199,7 @@ void KeptSettings::write() {
         if (!waitingScores_.empty()) {
             const WaitingScore waiting = waitingScores_.front();
             waitingScores_.erase(waitingScores_.begin());
+            scores_.setLockWait(lockWait(false));
             hold.unlock();
             recordScore(waiting);
             hold.lock();
@@ -219,10 +228,11 @@ void KeptSettings::write() {
     }
 }
 
-void KeptSettings::finish() {
+void KeptSettings::finish(int lockWait) {
     {
         const std::lock_guard<std::mutex> hold(mutex_);
         finishing_ = true;
+        if (lockWait >= 0) finishWait_ = lockWait;
     }
     wake_.notify_one();
     if (writer_.joinable()) writer_.join();
@@ -239,6 +249,7 @@ void KeptSettings::recordFinalScoreAway(long score,
             wake_.notify_one();
             return;
         }
+        scores_.setLockWait(lockWait(false));
     }
     recordScore({score, std::move(recorded)});
 }
@@ -250,6 +261,10 @@ ScoreOutcome KeptSettings::knownScores() const {
 
 std::string KeptSettings::recordFinalScore(long score, ScoreOutcome* outcome) {
     finish();
+    {
+        const std::lock_guard<std::mutex> hold(mutex_);
+        scores_.setLockWait(lockWait(false));
+    }
     const ScoreOutcome recorded = scores_.record(score, todaysDate());
     if (outcome) *outcome = recorded;
     return finalScoreLine(score, recorded);

@@ -12,6 +12,7 @@
 #include "platform/sdl/display/SdlWindowOptions.h"
 #include "platform/sdl/settings/BestScores.h"
 #include "platform/sdl/settings/GameSettings.h"
+#include "platform/sdl/settings/SavedFile.h"
 #include "platform/sdl/shell/PlayerChoices.h"
 
 // The Linux program's settings and best scores between runs
@@ -63,8 +64,10 @@ public:
     void volumeChanged(int level) override;
 
     // Saves what is still unsaved, records a score still waiting, and ends
-    // the writer; at the program's end.
-    void finish();
+    // the writer; at the program's end. `lockWait` (milliseconds), when
+    // given, bounds each wait for another copy's lock from here on, for an
+    // end that must come soon; a wait already begun runs its course.
+    void finish(int lockWait = -1);
 
     // Hands a game's final score to the writer, which records it and prints
     // the program's line for the game ("new best", the best, or "best not
@@ -82,7 +85,8 @@ public:
     std::string recordFinalScore(long score, ScoreOutcome* outcome = nullptr);
 
     // How long the writer waits for another copy's lock, and after a lock
-    // it could not have before trying again, in milliseconds.
+    // it could not have before trying again, in milliseconds. The tries
+    // again wait for the lock a tenth of a second at most.
     void setWaits(int lockWait, int retryAfter);
 
 private:
@@ -90,6 +94,7 @@ private:
     void change(const std::function<void(GameSettings&)>& edit);
     GameSettings current() const;
     void write();
+    int lockWait(bool retry) const;
     bool saveSettings(std::unique_lock<std::mutex>& hold);
     void recordScore(const WaitingScore& waiting);
 
@@ -104,7 +109,9 @@ private:
     bool told_ = false;                 // and stderr has said so
     bool finishing_ = false;
     bool finished_ = false;
+    int lockWait_ = FolderLock::kWaitMilliseconds;
     int retryAfter_ = 500;
+    int finishWait_ = -1;
     unsigned changes_ = 0;  // counts the changes, for a retry to see one
     // The final scores for the writer to record, in the order played.
     struct WaitingScore {
