@@ -26,7 +26,10 @@ string(APPEND CMAKE_CXX_FLAGS " -msimd128 -msse2")
 zorbanix_sources(web_sources src/platform/sdl/web)
 list(FILTER web_sources EXCLUDE REGEX "(Web(Main|Score)|SoundTables)\\.cpp$")
 include(${CMAKE_SOURCE_DIR}/cmake/SdlLayer.cmake)
-zorbanix_sdl_layer(${web_sources})
+# The score book, the same text-in, text-out code the Linux program keeps
+# its best scores with.
+zorbanix_sdl_layer(${web_sources} ${CMAKE_SOURCE_DIR}/src/platform/sdl/settings/ScoreBook.cpp
+                   ${CMAKE_SOURCE_DIR}/src/platform/sdl/settings/KeptText.cpp)
 
 # Both programs keep their stacks across the yield to the browser (Asyncify),
 # so that the play frame the timer measures is the one the game runs.

@@ -5,12 +5,13 @@
 // or a key), playing, ended or error. window.zorbanixPage.times holds when
 // things happened (performance.now() values): loaded, started and
 // firstPicture, for the tests and the benchmark; finalScore is the score of
-// the last run that ended, score() the score of the run now. The best score of this browser is kept with the
-// settings and shown beside the picture.
+// the last run that ended, score() the score of the run now. The best score
+// of this browser, as the game's score book holds it, is shown beside the
+// picture.
 import { checkBrowser, loadGame, startGame } from './loader.js';
 import { fitPicture } from './layout.js';
 import { keepsFromPage, scancodeOf, wireSecondTap, wireTouchButtons } from './keys.js';
-import { readSetting, writeSetting } from './settings.js';
+import { canKeepSettings, readSetting, writeSetting } from './settings.js';
 import { setSoundSwitches, soundCue, startSound } from './sound.js';
 
 const body = document.body;
@@ -33,70 +34,46 @@ let touch = navigator.maxTouchPoints > 0 || matchMedia('(any-pointer: coarse)').
 // "fill": the picture as large as fits; "whole": whole device pixels per
 // game pixel only (F10, as on Linux).
 let scaling = readSetting('scaling', 'fill') === 'whole' ? 'whole' : 'fill';
-const keptBest = readSetting('best', 0);
-let best = Number.isSafeInteger(keptBest) && keptBest > 0 ? keptBest : 0;
-
-function showBest() {
+// The ten best of this browser are the game's own score book: the page
+// stores its text and never reads it. The program hands the page the best
+// score to show (showBest), which the page keeps for the label of the next
+// visit until the program runs again.
+let best = 0;
+function labelBest(score) {
+  best = Number.isSafeInteger(score) && score > 0 ? score : 0;
   bestLabel.textContent = `Best ${best}`;
   bestLabel.hidden = best === 0;
 }
-showBest();
-
-// A game's final score against the best: kept when it beats it. True for a
-// new best.
-function recordScore(score) {
-  if (!(score > best)) return false;
-  best = score;
+labelBest(readSetting('best', 0));
+function showBest(score) {
+  labelBest(score);
   writeSetting('best', best);
-  showBest();
-  return true;
 }
 
-// The ten best of this browser with their dates, best first, as
-// [points, "YYYY-MM-DD"] pairs; a best kept before the table was has no date.
-function keptTable() {
+// The book's text for the program: null where storage cannot be read. Until
+// the program first stores one, the ten best this page kept itself before
+// (as [points, "YYYY-MM-DD"] pairs, or a best alone) are handed over as the
+// book's rows, which the program checks like any other.
+function loadScoreBook() {
+  if (!canKeepSettings()) return null;
+  const text = readSetting('score-book', '');
+  if (text) return text;
   const table = readSetting('best-scores', []);
-  const rows = Array.isArray(table) ? table.filter((row) => Array.isArray(row) &&
-      Number.isSafeInteger(row[0]) && row[0] > 0 && typeof row[1] === 'string') : [];
-  if (rows.length === 0 && best > 0) rows.push([best, '']);
-  return rows.slice(0, 10);
+  const rows = Array.isArray(table) ? table.filter(Array.isArray) : [];
+  // A control character (a newline) in what was kept stays inside its row,
+  // which the program then drops as not a score, and makes no row of its own.
+  const lines = rows.map(([points, date]) =>
+    (date ? `score = ${points} ${date}` : `score = ${points}`).replace(/\p{Cc}/gu, ' '));
+  const keptBest = readSetting('best', 0);
+  if (lines.length === 0 && keptBest) lines.push(`score = ${keptBest}`);
+  return lines.join('\n');
 }
-// The label shows the best of the table too.
-recordScore(keptTable()[0]?.[0] ?? 0);
-const today = () => {
-  const now = new Date();
-  const two = (n) => String(n).padStart(2, '0');
-  return `${now.getFullYear()}-${two(now.getMonth() + 1)}-${two(now.getDate())}`;
-};
-// Between two games the program hands the page each final score: it goes
-// into the table after the scores it does not beat, and the program is told
-// how it went (src/platform/sdl/web/WebMain.cpp): "new best", "kept",
-// "unsaved" (storage refused it: the table lasts for this visit only) or
-// "none" (no points), this game's place (0 for none), then the table's rows.
-let lastKept = null;  // { score, newBest } of the last game the table heard of
-function keepScore(score) {
-  const table = keptTable();
-  const before = Math.max(best, table.length > 0 ? table[0][0] : 0);
-  let place = 0;
-  let status = 'none';
-  if (score > 0) {
-    let at = table.findIndex((row) => row[0] < score);
-    if (at < 0) at = table.length;
-    if (at < 10) {
-      table.splice(at, 0, [score, today()]);
-      table.length = Math.min(table.length, 10);
-      place = at + 1;
-    }
-    if (!writeSetting('best-scores', table)) {
-      status = 'unsaved';
-    } else {
-      recordScore(table[0][0]);
-      status = score > before ? 'new best' : 'kept';
-    }
-  }
-  lastKept = { score, newBest: status === 'new best' };
-  const rows = table.map(([points, date]) => `${points} ${date}`);
-  return [status, place, ...rows].join('\n');
+// Keeps the book's new text; the text it replaces first goes aside as it was
+// when the program asks (it held rows the program could not read). True when
+// the text is in storage for the next visit.
+function storeScoreBook(text, keepAside) {
+  if (keepAside) writeSetting('score-book.bad', loadScoreBook() ?? '');
+  return writeSetting('score-book', text);
 }
 
 const setState = (state) => { body.dataset.state = state; };
@@ -266,10 +243,11 @@ async function play() {
   canvas.style.opacity = '0';
   canvas.focus();
   times.started = performance.now();
-  lastKept = null;
   try {
     run = await startGame(game, canvas, {
-      keepScore,
+      loadScoreBook,
+      storeScoreBook,
+      showBest,
       zorbanixCue: soundCue,
       onAnimationFrameWait() {
         ++waits;
@@ -290,8 +268,7 @@ async function play() {
             exitCode === 0 ? 'Game over' : `The game ended with code ${exitCode}.`;
         document.getElementById('final-score').textContent = `Score ${score}`;
         // Each game that ended from inside was kept between games already.
-        const newBest = lastKept?.score === score ? lastKept.newBest
-                                                  : exitCode === 0 && recordScore(score);
+        const newBest = run._zorbanixLastGameNewBest() === 1;
         const bestLine = document.getElementById('best-score');
         bestLine.textContent = newBest ? 'New best!' : (best > 0 ? `Best ${best}` : '');
         bestLine.classList.toggle('new', newBest);

@@ -57,3 +57,8 @@ export function writeSetting(name, value) {
     return false;
   }
 }
+
+// Whether storage can be read here at all.
+export function canKeepSettings() {
+  return Boolean(store());
+}

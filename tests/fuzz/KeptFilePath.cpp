@@ -75,6 +75,15 @@ bool notLost(const std::string& path, const std::string& bytes, bool accepted, i
     return fault->empty();
 }
 
+bool sameRows(const std::vector<ScoreEntry>& a, const std::vector<ScoreEntry>& b) {
+    bool same = a.size() == b.size();
+    for (std::size_t i = 0; same && i < a.size(); ++i) {
+        same = a[i].points == b[i].points && a[i].date == b[i].date;
+    }
+    for (std::size_t i = 1; same && i < a.size(); ++i) same = a[i].points <= a[i - 1].points;
+    return same && a.size() <= ScoreBook::kKept;
+}
+
 // A file the game read but could not grow without passing the size it
 // reads: left byte for byte as it was, with one complaint.
 bool tooNearTheLimit(const std::string& before, const std::string& now, int complaints) {
@@ -173,10 +182,23 @@ bool KeptFilePath::feed(const std::uint8_t* data, std::size_t size, std::string*
     put(scoresPath, data, size);
     BestScores scores(scoresPath, count);
     const std::vector<ScoreEntry> table = scores.load();
-    std::vector<ScoreEntry> readDirectly;
-    const bool scoresAccepted =
-        asRead.parse(bytes, &error) && readScores(asRead, &readDirectly, &error);
+    // The browser reads the same bytes through the same book: the rows it
+    // can read, sorted, the others dropped; the Linux file keeps those rows
+    // too, and keeps the whole file aside when it drops any.
+    ScoreBook book;
+    std::vector<std::string> dropped;
+    const bool scoresParsed = book.read(bytes, &dropped, &error);
+    const bool scoresAccepted = scoresParsed && dropped.empty();
     if (!notLost(scoresPath, bytes, scoresAccepted, complaints, fault)) return false;
+    if (!sameRows(table, scoresParsed ? book.rows() : std::vector<ScoreEntry>())) {
+        *fault = "the scores loaded are not the rows the book reads";
+        return false;
+    }
+    ScoreBook again;
+    if (!again.read(book.text(), &dropped, &error) || !sameRows(again.rows(), book.rows())) {
+        *fault = "the book's own text does not read back as its rows";
+        return false;
+    }
     const std::string scoresAsLoaded = slurp(scoresPath);
     const int scoresLoadComplaints = complaints;
     const long best = table.empty() ? 0 : table.front().points;
@@ -188,7 +210,7 @@ bool KeptFilePath::feed(const std::uint8_t* data, std::size_t size, std::string*
         return true;
     }
     if (!outcome.newBest || outcome.place != 1 || after.empty() ||
-        after.front().points != best + 1 || after.size() > BestScores::kKept) {
+        after.front().points != best + 1 || after.size() > ScoreBook::kKept) {
         *fault = "a new best score was not recorded first";
         return false;
     }

@@ -488,9 +488,17 @@ async function hiddenPageRun() {
 }
 
 // After one visit the best score outlives a reload, and with the network
-// cut the page loads again from the service worker's cache and plays.
+// cut the page loads again from the service worker's cache and plays. The
+// ten best the page kept itself before, out of order and with a row the game
+// cannot read, go into the game's score book: kept in order, the bad row
+// dropped and the table as it was kept aside.
 async function keptAndOfflineRun() {
   const context = await browser.newContext({ viewport: { width: 1280, height: 720 } });
+  await context.addInitScript(() => {
+    if (localStorage.getItem('zorbanix.best-scores') === null) {
+      localStorage.setItem('zorbanix.best-scores', '[[5,"2026-01-01"],[-3,"2026-01-02"],[8,"2026-01-03"]]');
+    }
+  });
   let page = await freshPage(context);
   await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null,
                              { timeout: 30000 });
@@ -514,9 +522,11 @@ async function keptAndOfflineRun() {
   const score = await page.evaluate(() => window.zorbanixPage.finalScore);
   const said = await page.locator('#best-score').textContent();
   check(score > 0 && said === 'New best!', `the end panel says a score of ${score} is a new best (${said})`);
-  const table = await page.evaluate(() => localStorage.getItem('zorbanix.best-scores'));
-  check(/^\[\[\d+,"\d{4}-\d\d-\d\d"\]\]$/.test(table) && JSON.parse(table)[0][0] === score,
-        `the page keeps the score with its date in its ten best (${table})`);
+  const [book, aside] = await page.evaluate(() => ['score-book', 'score-book.bad'].map(
+    (name) => JSON.parse(localStorage.getItem(`zorbanix.${name}`))));
+  check(new RegExp(`^score = ${score} \\d{4}-\\d\\d-\\d\\d\nscore = 8 2026-01-03\nscore = 5 2026-01-01\n$`).test(book) &&
+        /score = -3 2026-01-02/.test(aside),
+        `the game's book keeps the score with its date and the good rows kept before, in order (${book}; aside: ${aside})`);
   await page.reload();
   await page.waitForFunction(() => document.body.dataset.state === 'ready', null, { timeout: 30000 });
   const shown = await page.locator('#best').textContent();

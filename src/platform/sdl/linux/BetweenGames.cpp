@@ -1,6 +1,7 @@
 #include "platform/sdl/linux/BetweenGames.h"
 
-#include <cstdio>
+#include <memory>
+#include <mutex>
 
 #include "platform/sdl/linux/KeptSettings.h"
 #include "platform/sdl/results/ResultsScreen.h"
@@ -11,31 +12,54 @@ namespace {
 bool printed = false;
 KeptSettings* keptSettings = nullptr;
 
-Results resultsOf(long score, const ScoreOutcome& outcome) {
-    Results results;
-    results.score = score;
-    results.newBest = outcome.newBest && outcome.saved;
-    results.notSaved = score > 0 && !outcome.saved;
+// What the results screen says of a score: before it is recorded, the table
+// as known, with no claim; once recorded, the table as kept.
+void tell(Results* results, const ScoreOutcome& outcome, bool recorded) {
+    results->newBest = recorded && outcome.newBest && outcome.saved;
+    results->notSaved = recorded && results->score > 0 && !outcome.saved;
+    results->unreadable = outcome.unreadable;
+    results->best.clear();
     for (const ScoreEntry& entry : outcome.table) {
-        results.best.push_back({entry.points, entry.date});
+        results->best.push_back({entry.points, entry.date});
     }
-    results.markedRow = outcome.place - 1;
-    return results;
+    results->markedRow = recorded ? outcome.place - 1 : -1;
 }
+
+// A final score on its way into the best scores, as the writer records it.
+struct Recording {
+    std::mutex mutex;
+    bool done = false;
+    ScoreOutcome outcome;
+};
 
 }  // namespace
 
 bool playAnotherLinuxGame(const FinishedGame& finished) {
     if (keptSettings == nullptr || sdlShellPlatform().keys().quitRequests() > 0) return false;
 
-    const long score = finished.score;
-    ScoreOutcome outcome;
-    std::printf("%s\n", keptSettings->recordFinalScore(score, &outcome).c_str());
-    std::fflush(stdout);
+    // The score is recorded away from the game, which prints its line; the
+    // results show what is known meanwhile.
+    auto recording = std::make_shared<Recording>();
+    keptSettings->recordFinalScoreAway(finished.score, [recording](const ScoreOutcome& outcome) {
+        const std::lock_guard<std::mutex> hold(recording->mutex);
+        recording->outcome = outcome;
+        recording->done = true;
+    });
     printed = true;
 
-    if (runResultsScreen(finished.display, finished.input, resultsOf(score, outcome)) ==
-        ResultsChoice::Leave) {
+    Results results;
+    results.score = finished.score;
+    tell(&results, keptSettings->knownScores(), false);
+    auto told = std::make_shared<bool>(false);
+    results.update = [recording, told](Results* shown) {
+        if (*told) return false;
+        const std::lock_guard<std::mutex> hold(recording->mutex);
+        if (!recording->done) return false;
+        tell(shown, recording->outcome, true);
+        *told = true;
+        return true;
+    };
+    if (runResultsScreen(finished.display, finished.input, results) == ResultsChoice::Leave) {
         return false;
     }
     printed = false;

@@ -12,6 +12,7 @@ bool playAnotherLinuxGame(const FinishedGame& finished);
 // The settings owner the games' scores are recorded with; main's, for the run.
 void playLinuxGamesWith(KeptSettings* kept);
 
-// Whether the last game's line has been printed already, so that the end of
-// the program does not print it twice.
+// Whether the last game's score has been handed on already (its line is
+// printed once it is recorded, by finish() at the latest), so that the end
+// of the program does not record it twice.
 bool lastGamePrinted();

@@ -14,6 +14,7 @@
 #include "display/Sprite.h"
 #include "game/Pictures.h"
 #include "platform/sdl/results/LetterSheet.h"
+#include "platform/sdl/settings/ScoreBook.h"
 #include "platform/sdl/shell/SdlShell.h"
 
 namespace {
@@ -121,7 +122,8 @@ std::string tableLine(int place, const ResultsRow& row) {
     return line;
 }
 
-void drawResults(const ResultsPictures& pictures, const Results& results) {
+void drawResults(const ResultsPictures& pictures, Results& results) {
+    if (results.update) results.update(&results);
     using letterSheet::Heading;
     using letterSheet::Marked;
     using letterSheet::Plain;
@@ -139,9 +141,13 @@ void drawResults(const ResultsPictures& pictures, const Results& results) {
     }
 
     pictures.centred(Heading, "BEST SCORES", 182);
-    if (results.best.empty()) pictures.centred(Plain, "NONE KEPT YET", 232);
+    if (results.unreadable) {
+        pictures.centred(Plain, "SCORES UNREADABLE", 232);
+    } else if (results.best.empty()) {
+        pictures.centred(Plain, "NONE KEPT YET", 232);
+    }
     int y = 232;
-    for (std::size_t i = 0; i < results.best.size() && i < 10; ++i) {
+    for (std::size_t i = 0; i < results.best.size() && i < ScoreBook::kKept; ++i) {
         const bool marked = static_cast<int>(i) == results.markedRow;
         if (marked) pictures.text(Marked, ">", kTableLeft - 22, y);
         pictures.text(marked ? Marked : Plain, tableLine(static_cast<int>(i) + 1, results.best[i]),
@@ -182,7 +188,9 @@ void poll(InputSystem* input) {
 
 }  // namespace
 
-ResultsChoice runResultsScreen(DisplayDevice* display, InputSystem* input, const Results& results) {
+ResultsChoice runResultsScreen(DisplayDevice* display, InputSystem* input, const Results& given) {
+    // A copy, which its update() brings up to date.
+    Results results = given;
     if (display == nullptr || display->backBuffer() == nullptr || display->primary() == nullptr) {
         return ResultsChoice::Leave;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,12 @@ struct Results {
     std::vector<ResultsRow> best;
     // This game's row in `best`; -1 when it is not there.
     int markedRow = -1;
+    // The best scores are kept but could not be read: no table is known.
+    bool unreadable = false;
+    // Asked before each frame: puts in what has become known since the
+    // screen opened (the score recorded away from the game), true when it
+    // changed anything. None: the results are all known.
+    std::function<bool(Results*)> update;
     // What to press, as the program's players can: our capitals, figures,
     // spaces and . - : ! / only.
     std::string playPrompt = "SPACE / PAD A: PLAY AGAIN";
@@ -39,4 +46,5 @@ enum class ResultsChoice { PlayAgain, Leave };
 // again; or Escape (a pad's Back, the page's Quit), or a quit request: leave.
 // A key already down when the screen opens counts only once let go, so the
 // last shot of a game or the Escape that ended it never chooses here.
-ResultsChoice runResultsScreen(DisplayDevice* display, InputSystem* input, const Results& results);
+// `given` is shown as its update() brings it up to date.
+ResultsChoice runResultsScreen(DisplayDevice* display, InputSystem* input, const Results& given);

@@ -4,16 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <utility>
-#include <vector>
 
 namespace {
-
-constexpr const char* kFullScreen = "fullscreen";
-constexpr const char* kWindowSize = "window-size";
-constexpr const char* kWindowPlace = "window-position";
-constexpr const char* kIntegerScale = "integer-scale";
-constexpr const char* kMute = "mute";
-constexpr const char* kVolume = "volume";
 
 bool readSwitch(const std::string& value, bool* on) {
     if (value == "yes" || value == "on" || value == "true" || value == "1") {
@@ -25,6 +17,8 @@ bool readSwitch(const std::string& value, bool* on) {
     }
     return true;
 }
+
+std::string switchText(bool on) { return on ? "yes" : "no"; }
 
 // A whole number within [low, high], then the separator (or the end).
 bool readNumber(const char** at, long low, long high, char separator, int* out) {
@@ -41,83 +35,86 @@ bool readNumber(const char** at, long low, long high, char separator, int* out) 
 
 bool readPair(const std::string& value, char separator, long low, long high, int* a, int* b) {
     const char* at = value.c_str();
-    return readNumber(&at, low, high, separator, a) && readNumber(&at, low, high, '\0', b);
+    int first = 0;
+    int second = 0;
+    if (!readNumber(&at, low, high, separator, &first) ||
+        !readNumber(&at, low, high, '\0', &second))
+        return false;
+    *a = first;
+    *b = second;
+    return true;
 }
 
-// `volume = 0` to `volume = 10`; none kept leaves the full volume. False,
-// with the volume left as it was, for a value that is none of those.
-bool readVolume(const KeptText& text, int* volume, std::string* bad) {
-    const std::string* value = text.find(kVolume);
-    if (!value) return true;
-    const char* at = value->c_str();
-    int level = 0;
-    if (readNumber(&at, 0, GameSettings::kFullVolume, '\0', &level)) {
-        *volume = level;
-        return true;
-    }
-    *bad = std::string(kVolume) + " = " + *value;
-    return false;
-}
-
-}  // namespace
-
-bool GameSettings::operator==(const GameSettings& other) const {
-    return fullScreen == other.fullScreen && windowX == other.windowX && windowY == other.windowY &&
-           windowWidth == other.windowWidth && windowHeight == other.windowHeight &&
-           windowPlaced == other.windowPlaced && integerScale == other.integerScale &&
-           mute == other.mute && volume == other.volume;
-}
-
-namespace {
+// The settings the file keeps. A file that never had a line (a volume, a
+// window size) gets it only once the player changes that setting.
+const std::vector<SettingLine> kSettings = {
+    {"fullscreen",
+     [](const std::string& v, GameSettings* s) { return readSwitch(v, &s->fullScreen); },
+     [](const GameSettings& s) { return switchText(s.fullScreen); }},
+    {"window-size",
+     [](const std::string& v, GameSettings* s) {
+         return readPair(v, 'x', 1, 32767, &s->windowWidth, &s->windowHeight);
+     },
+     [](const GameSettings& s) {
+         return s.windowWidth > 0 && s.windowHeight > 0
+                    ? std::to_string(s.windowWidth) + "x" + std::to_string(s.windowHeight)
+                    : std::string();
+     }},
+    {"window-position",
+     [](const std::string& v, GameSettings* s) {
+         if (!readPair(v, ',', -32768, 32767, &s->windowX, &s->windowY)) return false;
+         s->windowPlaced = true;
+         return true;
+     },
+     [](const GameSettings& s) {
+         return s.windowPlaced ? std::to_string(s.windowX) + "," + std::to_string(s.windowY)
+                               : std::string();
+     }},
+    {"integer-scale",
+     [](const std::string& v, GameSettings* s) { return readSwitch(v, &s->integerScale); },
+     [](const GameSettings& s) { return switchText(s.integerScale); }},
+    {"mute", [](const std::string& v, GameSettings* s) { return readSwitch(v, &s->mute); },
+     [](const GameSettings& s) { return switchText(s.mute); }},
+    {"volume",
+     [](const std::string& v, GameSettings* s) {
+         const char* at = v.c_str();
+         return readNumber(&at, 0, GameSettings::kFullVolume, '\0', &s->volume);
+     },
+     [](const GameSettings& s) { return std::to_string(s.volume); }},
+};
 
 // Reads each known value into `read`; a value that is not one of its name's
 // leaves the default, and its line is named in `bad`.
 void readEach(const KeptText& text, GameSettings* read, std::vector<std::string>* bad) {
-    const auto unread = [&](const char* name, const std::string& value) {
-        bad->push_back(std::string(name) + " = " + value);
-    };
-    for (const auto& name : {kFullScreen, kIntegerScale, kMute}) {
-        const std::string* value = text.find(name);
-        bool* field = name == kFullScreen     ? &read->fullScreen
-                      : name == kIntegerScale ? &read->integerScale
-                                              : &read->mute;
-        bool on = *field;
-        if (value && !readSwitch(*value, &on)) {
-            unread(name, *value);
-        } else {
-            *field = on;
-        }
+    for (const SettingLine& line : kSettings) {
+        const std::string* value = text.find(line.name);
+        if (value && !line.read(*value, read))
+            bad->push_back(std::string(line.name) + " = " + *value);
     }
-    if (const std::string* value = text.find(kWindowSize)) {
-        int width = 0;
-        int height = 0;
-        if (readPair(*value, 'x', 1, 32767, &width, &height)) {
-            read->windowWidth = width;
-            read->windowHeight = height;
-        } else {
-            unread(kWindowSize, *value);
-        }
-    }
-    std::string badVolume;
-    if (!readVolume(text, &read->volume, &badVolume)) bad->push_back(badVolume);
-    if (const std::string* value = text.find(kWindowPlace)) {
-        int x = 0;
-        int y = 0;
-        if (readPair(*value, ',', -32768, 32767, &x, &y)) {
-            read->windowX = x;
-            read->windowY = y;
-            read->windowPlaced = true;
-        } else {
-            unread(kWindowPlace, *value);
-        }
-    }
-}
-
-bool isKnown(const std::string& line, const char* name) {
-    return line.compare(0, std::strlen(name), name) == 0 && line[std::strlen(name)] == ' ';
 }
 
 }  // namespace
+
+const std::vector<SettingLine>& settingLines() { return kSettings; }
+
+std::vector<const char*> SettingsFile::allSettings() {
+    std::vector<const char*> names;
+    names.reserve(kSettings.size());
+    for (const SettingLine& line : kSettings) names.push_back(line.name);
+    return names;
+}
+
+std::vector<const char*> changedSettings(const GameSettings& before, const GameSettings& after) {
+    std::vector<const char*> names;
+    for (const SettingLine& line : kSettings) {
+        if (line.write(before) != line.write(after)) names.push_back(line.name);
+    }
+    return names;
+}
+
+bool GameSettings::operator==(const GameSettings& other) const {
+    return changedSettings(*this, other).empty();
+}
 
 bool readSettings(const KeptText& text, GameSettings* settings, std::string* error) {
     GameSettings read;
@@ -132,36 +129,26 @@ bool readSettings(const KeptText& text, GameSettings* settings, std::string* err
 }
 
 bool dropUnreadSettings(KeptText* text, std::string* dropped) {
-    GameSettings ignored;
-    std::vector<std::string> bad;
-    readEach(*text, &ignored, &bad);
     dropped->clear();
-    for (const std::string& line : bad) {
-        for (const char* name :
-             {kFullScreen, kIntegerScale, kMute, kWindowSize, kWindowPlace, kVolume}) {
-            if (isKnown(line, name)) text->setAll(name, {});
-        }
-        if (!dropped->empty()) *dropped += ", ";
-        *dropped += line;
+    bool any = false;
+    for (const SettingLine& line : kSettings) {
+        const std::string* value = text->find(line.name);
+        GameSettings ignored;
+        if (!value || line.read(*value, &ignored)) continue;
+        *dropped += (any ? ", " : "") + std::string(line.name) + " = " + *value;
+        text->setAll(line.name, {});
+        any = true;
     }
-    return !bad.empty();
+    return any;
 }
 
-void writeSettings(const GameSettings& settings, KeptText* text) {
-    text->set(kFullScreen, settings.fullScreen ? "yes" : "no");
-    if (settings.windowWidth > 0 && settings.windowHeight > 0) {
-        text->set(kWindowSize, std::to_string(settings.windowWidth) + "x" +
-                                   std::to_string(settings.windowHeight));
-    }
-    if (settings.windowPlaced) {
-        text->set(kWindowPlace,
-                  std::to_string(settings.windowX) + "," + std::to_string(settings.windowY));
-    }
-    text->set(kIntegerScale, settings.integerScale ? "yes" : "no");
-    text->set(kMute, settings.mute ? "yes" : "no");
-    // A file that never had a volume gets one once the player changes it.
-    if (settings.volume != GameSettings::kFullVolume || text->find(kVolume)) {
-        text->set(kVolume, std::to_string(settings.volume));
+void writeSettings(const GameSettings& settings, KeptText* text,
+                   const std::vector<const char*>& names) {
+    for (const SettingLine& line : kSettings) {
+        bool named = false;
+        for (const char* name : names) named = named || std::strcmp(name, line.name) == 0;
+        const std::string value = line.write(settings);
+        if (named && !value.empty()) text->set(line.name, value);
     }
 }
 
@@ -188,6 +175,7 @@ GameSettings SettingsFile::load() {
     return settings;
 }
 
-bool SettingsFile::save(const GameSettings& settings) {
-    return file_.update([&](KeptText& text) { writeSettings(settings, &text); });
+bool SettingsFile::save(const GameSettings& settings, const std::vector<const char*>& names,
+                        bool* busy) {
+    return file_.update([&](KeptText& text) { writeSettings(settings, &text, names); }, busy);
 }

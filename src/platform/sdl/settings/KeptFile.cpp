@@ -61,6 +61,7 @@ bool KeptFile::read(KeptText* text, bool locked, bool writeMended) {
             say("the " + what_ + " file cannot be read (" + error +
                 "); it is left as it is, and nothing is saved this time");
             blocked_ = true;
+            unreadable_ = true;
             return false;
         case ReadOutcome::TooLarge:
             error = "larger than " + std::to_string(KeptText::kLimit / 1024) + " KiB";
@@ -101,6 +102,7 @@ bool KeptFile::read(KeptText* text, bool locked, bool writeMended) {
     say(path_ + " is not a " + what_ + " file (" + error + ") and could not be moved aside (" +
         moveError + "): it is left as it is, and nothing is saved this time");
     blocked_ = true;
+    unreadable_ = true;
     return false;
 }
 
@@ -114,7 +116,8 @@ KeptText KeptFile::load() {
     return text;
 }
 
-bool KeptFile::update(const std::function<void(KeptText&)>& change) {
+bool KeptFile::update(const std::function<void(KeptText&)>& change, bool* busy) {
+    if (busy) *busy = false;
     if (path_.empty() && !failedBefore_) {
         say("no home folder (HOME, XDG_CONFIG_HOME, XDG_DATA_HOME) to keep the " + what_ +
             " in; playing on without saving");
@@ -127,6 +130,10 @@ bool KeptFile::update(const std::function<void(KeptText&)>& change) {
     if (written) {
         const FolderLock lock(folder, lockWait_);
         if (lock.busy()) {
+            if (busy) {
+                *busy = true;
+                return false;
+            }
             // Said each time: this change is lost, though a later one may
             // be saved.
             say("another copy of the game kept " + folder + " locked for " +

@@ -44,8 +44,14 @@ public:
     // copy of the game may have written it since), lets `change` update its
     // lines, and replaces the file whole. False when it could not be written,
     // or would no longer be read back for its size; only the first such
-    // failure is reported.
-    bool update(const std::function<void(KeptText&)>& change);
+    // failure is reported. With `busy` given, another copy of the game
+    // holding the folder's lock past the wait is not reported but set there,
+    // for the caller to try again; without, it is reported each time.
+    bool update(const std::function<void(KeptText&)>& change, bool* busy = nullptr);
+
+    // The file is there but could not be read (unreadable, or not one of
+    // ours and not movable aside): what it holds is not known this run.
+    bool unreadable() const { return unreadable_; }
 
     const std::string& path() const { return path_; }
 
@@ -65,6 +71,7 @@ private:
     int lockWait_ = FolderLock::kWaitMilliseconds;
     bool blocked_ = false;
     bool failedBefore_ = false;
+    bool unreadable_ = false;
 };
 
 // The game's folders for what it keeps, after the XDG base directories:

@@ -7,8 +7,8 @@
 #include <emscripten.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <string>
+#include <vector>
 
 #include "app/Application.h"
 #include "app/BetweenGames.h"
@@ -21,6 +21,7 @@
 #include "platform/sdl/display/SdlWindowOptions.h"
 #include "platform/sdl/input/SdlDevicePlatform.h"
 #include "platform/sdl/results/ResultsScreen.h"
+#include "platform/sdl/settings/ScoreBook.h"
 #include "platform/sdl/shell/SdlEventLoop.h"
 #include "platform/sdl/shell/SdlShell.h"
 #include "platform/sdl/web/CanvasPresenter.h"
@@ -46,47 +47,125 @@ extern "C" EMSCRIPTEN_KEEPALIVE int zorbanixFinalScore() {
     return static_cast<int>(application().score());
 }
 
-// The page keeps the ten best of this browser (web/page.js): it records a
-// final score and answers with its table as lines of text: "new best",
-// "kept", "unsaved" or "none" (no points) first, then this game's place (0
-// when it is not in the table),
-// then "<points> <YYYY-MM-DD>" for each row, best first. An empty answer:
-// the page keeps nothing.
+// The ten best of this browser are the program's score book (ScoreBook),
+// whose own text the page keeps in the browser's storage (web/page.js) and
+// never reads: the program asks for it, ranks the score, and hands back the
+// text to keep and the best to show. The text's length first (-1: storage
+// cannot be read), then the text itself.
 // clang-format off
-EM_JS(void, zorbanix_page_keep_score, (int score, char* answer, int size), {
-    const keep = Module["keepScore"];
-    stringToUTF8(keep ? String(keep(score)) : "", answer, size);
+EM_JS(int, zorbanix_score_book_length, (), {
+    const load = Module["loadScoreBook"];
+    const text = load ? load() : "";
+    Module["zorbanixScoreBookText"] = text == null ? "" : String(text);
+    return text == null ? -1 : lengthBytesUTF8(Module["zorbanixScoreBookText"]);
+});
+EM_JS(void, zorbanix_score_book_text, (char* text, int size), {
+    stringToUTF8(Module["zorbanixScoreBookText"], text, size);
+});
+// True when the page kept the text; `keepAside`: the text kept before is
+// first kept aside as it was (it held rows the book could not read).
+EM_JS(int, zorbanix_store_score_book, (const char* text, int keepAside), {
+    const store = Module["storeScoreBook"];
+    return store && store(UTF8ToString(text), keepAside !== 0) ? 1 : 0;
+});
+EM_JS(void, zorbanix_show_best, (int best), {
+    if (Module["showBest"]) Module["showBest"](best);
 });
 // clang-format on
 
 namespace {
 
+// What the program knows of the ten best: for the page's best label and end
+// panel.
+struct PageScores {
+    long best = 0;
+    bool lastNewBest = false;
+};
+PageScores pageScores;
+
+// The book as the page keeps it; `unreadable` when storage cannot be read,
+// `keepAside` when the text held what the book could not read (each such
+// row is named on the console).
+ScoreBook pageScoreBook(bool* unreadable, bool* keepAside) {
+    const int length = zorbanix_score_book_length();
+    *unreadable = length < 0;
+    std::string text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, '\0');
+    if (length > 0) zorbanix_score_book_text(text.data(), static_cast<int>(text.size()));
+    text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    ScoreBook book;
+    std::vector<std::string> dropped;
+    std::string error;
+    *keepAside = !book.read(text, &dropped, &error);
+    if (*keepAside) {
+        std::fprintf(stderr,
+                     "zorbanix: the best scores kept here are not a score table (%s): "
+                     "kept them aside and started a new table\n",
+                     error.c_str());
+    }
+    for (const std::string& row : dropped) {
+        std::fprintf(stderr,
+                     "zorbanix: ignored the best-score row '%s' (not a score the game "
+                     "reads) and kept the rest; the table as it was is kept aside\n",
+                     row.c_str());
+    }
+    *keepAside = *keepAside || !dropped.empty();
+    return book;
+}
+
+// Records a final score in the page's book: the results screen's table and
+// what it says of the score.
 Results resultsFromPage(long score) {
     Results results;
     results.score = score;
     results.playPrompt = "SPACE / A / TAP: PLAY AGAIN";
     results.leavePrompt = "ESC / BACK / QUIT: LEAVE";
-    static char answer[1024];
-    answer[0] = '\0';
-    zorbanix_page_keep_score(static_cast<int>(score), answer, sizeof answer);
-    char* line = std::strtok(answer, "\n");
-    const bool newBest = line != nullptr && std::strcmp(line, "new best") == 0;
-    const bool kept = newBest || (line != nullptr && std::strcmp(line, "kept") == 0);
-    results.notSaved = score > 0 && !kept;
-    line = std::strtok(nullptr, "\n");
-    const int place = line != nullptr ? std::atoi(line) : 0;
-    while ((line = std::strtok(nullptr, "\n")) != nullptr && results.best.size() < 10) {
-        long points = 0;
-        char date[16] = "";
-        if (std::sscanf(line, "%ld %15s", &points, date) >= 1) {
-            results.best.push_back({points, date});
-        }
+    bool keepAside = false;
+    ScoreBook book = pageScoreBook(&results.unreadable, &keepAside);
+    const std::vector<ScoreEntry> before = book.rows();
+    const bool beats = book.beatsAll(score);
+    const int place = book.record(score, todaysDate());
+    const bool saved = !results.unreadable && (score > 0 || keepAside) &&
+                       zorbanix_store_score_book(book.text().c_str(), keepAside ? 1 : 0) != 0;
+    const bool kept = score > 0 && saved;
+    results.newBest = kept && beats;
+    results.notSaved = score > 0 && !saved;
+    for (const ScoreEntry& entry : kept ? book.rows() : before) {
+        results.best.push_back({entry.points, entry.date});
     }
-    results.newBest = newBest;
-    if (place >= 1 && place <= static_cast<int>(results.best.size())) {
-        results.markedRow = place - 1;
-    }
+    results.markedRow = kept ? place - 1 : -1;
+    pageScores.lastNewBest = results.newBest;
+    pageScores.best = results.best.empty() ? 0 : results.best.front().points;
+    zorbanix_show_best(static_cast<int>(pageScores.best));
     return results;
+}
+
+}  // namespace
+
+// For the page's end panel: whether the last game set a new best that was
+// kept, and the best score kept.
+extern "C" EMSCRIPTEN_KEEPALIVE int zorbanixLastGameNewBest() {
+    return pageScores.lastNewBest ? 1 : 0;
+}
+extern "C" EMSCRIPTEN_KEEPALIVE int zorbanixBestScore() {
+    return static_cast<int>(pageScores.best);
+}
+
+namespace {
+
+// The label beside the picture shows the best the page's book holds. Rows
+// the book cannot read are dropped once, here: the rest is kept now. Where
+// memory runs out the label stays as the page had it, and the game plays.
+void showKeptBest() noexcept {
+    try {
+        bool unreadable = false;
+        bool keepAside = false;
+        const ScoreBook book = pageScoreBook(&unreadable, &keepAside);
+        if (keepAside && !unreadable) zorbanix_store_score_book(book.text().c_str(), 1);
+        pageScores.best = book.best();
+        zorbanix_show_best(static_cast<int>(pageScores.best));
+    } catch (...) {
+        return;
+    }
 }
 
 // Between two games: the page records the score, the canvas shows the
@@ -126,6 +205,7 @@ int main(int, char**) {
     installDevicePlatform(&sdlDevicePlatform());
     installShellPlatform(&sdlShellPlatform());
     setPlayAnotherGame(playAnotherWebGame);
+    showKeptBest();
 
     // No second quit request ends a page: nothing asks the browser build to
     // quit but the page's own Quit, which is Escape.
