@@ -26,7 +26,7 @@ Results resultsOf(long score, const ScoreOutcome& outcome) {
 }  // namespace
 
 bool playAnotherLinuxGame(const FinishedGame& finished) {
-    if (keptSettings == nullptr || sdlShellPlatform().keys().quitRequests() > 0) return false;
+    if (keptSettings == nullptr || sdlQuitRequested()) return false;
 
     const long score = finished.score;
     ScoreOutcome outcome;
@@ -44,4 +44,7 @@ bool playAnotherLinuxGame(const FinishedGame& finished) {
 
 bool lastGamePrinted() { return printed; }
 
-void playLinuxGamesWith(KeptSettings* kept) { keptSettings = kept; }
+void playLinuxGamesWith(KeptSettings* kept) {
+    keptSettings = kept;
+    setPlayAnotherGame(kept ? playAnotherLinuxGame : nullptr);
+}
