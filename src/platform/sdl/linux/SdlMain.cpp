@@ -46,7 +46,7 @@ namespace {
 // How long the end of the program waits for what it saves: a program told to
 // go a second time goes at once, whatever it could not save; otherwise longer
 // than the saves' own waits for another copy's lock, so nothing is lost.
-constexpr std::chrono::milliseconds kLeavingSaveWait{250};
+constexpr std::chrono::milliseconds kLeavingSaveWait{200};
 constexpr std::chrono::milliseconds kEndingSaveWait{7000};
 
 // The working folder first, as on Windows; then the folder the executable is
