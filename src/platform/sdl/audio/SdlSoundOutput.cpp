@@ -153,4 +153,3 @@ void SdlSoundOutput::closeDevice(SDL_AudioDeviceID device) {
 }
 
 #endif
-

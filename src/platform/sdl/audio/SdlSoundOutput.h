@@ -75,4 +75,3 @@ private:
     std::unique_ptr<Mixer> mixer_;
     std::unique_ptr<OutputVolume> outputVolume_;
 };
-

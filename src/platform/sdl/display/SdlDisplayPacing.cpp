@@ -8,7 +8,9 @@ std::int64_t SdlPacingClock::ticksPerSecond() const {
     return static_cast<std::int64_t>(SDL_GetPerformanceFrequency());
 }
 
-std::int64_t SdlPacingClock::now() { return static_cast<std::int64_t>(SDL_GetPerformanceCounter()); }
+std::int64_t SdlPacingClock::now() {
+    return static_cast<std::int64_t>(SDL_GetPerformanceCounter());
+}
 
 void SdlPacingClock::sleepMilliseconds(std::uint32_t milliseconds) { SDL_Delay(milliseconds); }
 

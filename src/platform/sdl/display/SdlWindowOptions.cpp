@@ -15,4 +15,3 @@ SDL_Rect windowedPlace(int display, int scale) {
     return {usable.x + std::max(0, (usable.w - width) / 2),
             usable.y + std::max(0, (usable.h - height) / 2), width, height};
 }
-

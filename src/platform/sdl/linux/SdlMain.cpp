@@ -75,8 +75,8 @@ struct PendingSave {
 // Saves what is pending, waiting `within` at most. False when that was not
 // enough (another copy holds a folder's lock): the saving thread is then left
 // to the process's end, and `kept` with it.
-bool savePending(KeptSettings* kept, bool recordScore, long score,
-                 std::chrono::milliseconds within, std::string* line) {
+bool savePending(KeptSettings* kept, bool recordScore, long score, std::chrono::milliseconds within,
+                 std::string* line) {
     auto pending = std::make_shared<PendingSave>();
     std::thread([kept, recordScore, score, pending] {
         std::string recorded = recordScore ? kept->recordFinalScore(score) : std::string();
