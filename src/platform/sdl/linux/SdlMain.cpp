@@ -21,7 +21,6 @@
 #include "platform/sdl/linux/SdlCommandLine.h"
 #include "platform/sdl/linux/SdlVideoDriver.h"
 #include "platform/sdl/shell/SdlPlatform.h"
-#include "platform/sdl/software/PictureFolders.h"
 
 #ifndef ZORBANIX_VERSION
 #define ZORBANIX_VERSION "unknown"
@@ -176,7 +175,7 @@ int main(int argc, char** argv) {
     // keeps the sound library's own messages off the terminal.
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
-    setPictureFolders(pictureFolders());
+    platform.display().setPictureFolders(pictureFolders());
 
     // Muted as the player last left it, or by --mute for this run.
     SdlSoundOutput& sound = platform.sound();

@@ -23,7 +23,8 @@
 // - the pacing clock, and the window presenter (SdlPresenter.h) that paces
 //   and shows the frames in the window (the browser brings its own canvas
 //   presenter instead);
-// - the display platform (software surfaces in RGB565).
+// - the display platform (software surfaces in RGB565), with the folders
+//   its pictures are looked for in.
 // install() puts the display, the devices and the shell into the core's
 // seams; uninstall() (or the destructor) takes them out again, after the
 // game has let go of its devices and before SDL is shut down.
