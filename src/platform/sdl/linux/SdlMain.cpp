@@ -3,6 +3,7 @@
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -42,11 +43,14 @@ ShellPlatform& defaultShellPlatform() {
 
 namespace {
 
-// How long the end of the program waits for what it saves: a program told to
-// go a second time goes at once, whatever it could not save; otherwise longer
-// than the saves' own waits for another copy's lock, so nothing is lost.
-constexpr std::chrono::milliseconds kLeavingSaveWait{200};
+// How long the end of the program waits for what it saves: longer than the
+// saves' own waits for another copy's lock, so nothing is lost; but a program
+// told to go once more (a second quit request, or one that comes while it
+// waits) goes at once, whatever it could not save.
 constexpr std::chrono::milliseconds kEndingSaveWait{7000};
+constexpr std::chrono::milliseconds kLeavingSaveWait{200};
+// How often the wait looks for a quit request.
+constexpr std::chrono::milliseconds kQuitCheck{20};
 
 // The working folder first, as on Windows; then the folder the executable is
 // in (a build started from elsewhere); then the data folder beside it, as an
@@ -71,10 +75,12 @@ struct PendingSave {
     std::string line;  // the game's line, once its score is recorded
 };
 
-// Saves what is pending, waiting `within` at most. False when that was not
-// enough (another copy holds a folder's lock): the saving thread is then left
-// to the process's end, and `kept` with it.
-bool savePending(KeptSettings* kept, bool recordScore, long score, std::chrono::milliseconds within,
+// Saves what is pending, waiting kEndingSaveWait at most, or kLeavingSaveWait
+// from a second quit request on, or from one that comes while it waits (the
+// wait takes the shell's events for that). False when that was not enough
+// (another copy holds a folder's lock): the saving thread is then left to
+// the process's end, and `kept` with it.
+bool savePending(KeptSettings* kept, bool recordScore, long score, SdlShell& shell,
                  std::string* line) {
     auto pending = std::make_shared<PendingSave>();
     std::thread([kept, recordScore, score, pending] {
@@ -85,8 +91,23 @@ bool savePending(KeptSettings* kept, bool recordScore, long score, std::chrono::
         pending->done = true;
         pending->finished.notify_one();
     }).detach();
+    using Clock = std::chrono::steady_clock;
+    const int quits = shell.keys().quitRequests();
+    bool hurried = shell.leaving();
+    auto deadline = Clock::now() + (hurried ? kLeavingSaveWait : kEndingSaveWait);
     std::unique_lock<std::mutex> hold(pending->mutex);
-    if (!pending->finished.wait_for(hold, within, [&] { return pending->done; })) return false;
+    while (!pending->finished.wait_for(hold, kQuitCheck, [&] { return pending->done; })) {
+        if (Clock::now() >= deadline) return false;
+        if (!hurried) {
+            hold.unlock();
+            shell.deliverSentMessages();
+            hold.lock();
+            if (shell.keys().quitRequests() > quits) {
+                hurried = true;
+                deadline = std::min(deadline, Clock::now() + kLeavingSaveWait);
+            }
+        }
+    }
     *line = pending->line;
     return true;
 }
@@ -102,8 +123,7 @@ bool leave(KeptSettings* kept, SdlShell& shell) {
     const bool recordScore = !lastGamePrinted();
     const long score = static_cast<long>(application().score());
     std::string line;
-    const bool saved = savePending(kept, recordScore, score,
-                                   shell.leaving() ? kLeavingSaveWait : kEndingSaveWait, &line);
+    const bool saved = savePending(kept, recordScore, score, shell, &line);
     if (recordScore) {
         if (!saved) {
             line = "Zorbanix: final score " + std::to_string(score) +
@@ -190,6 +210,7 @@ int main(int argc, char** argv) {
     const int exitCode = programMain(nullptr, 1);
     playLinuxGamesWith(nullptr);
     sound.disable();
+    sound.tellChoices(nullptr);
     if (exitCode == 0) {
         if (!leave(kept.get(), platform.shell())) {
             std::fprintf(stderr, "zorbanix: left before everything could be saved\n");

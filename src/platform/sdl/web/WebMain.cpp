@@ -116,7 +116,7 @@ int main(int, char**) {
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
 
-    static CanvasPresenter canvas;
+    CanvasPresenter canvas;
     // The cues go to the page's sound (web/sound.js), which the click or key
     // that started the game let start, and which keeps the mute switch and
     // the volume; where it cannot start, the game plays silently.
