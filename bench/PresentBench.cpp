@@ -56,7 +56,9 @@ void BM_Present(benchmark::State& state) {
     SDL_Window* window = SDL_CreateWindow("Zorbanix", 0, 0, width, height, 0);
     SDL_Surface* frame = paintedFrame();
     const SdlWindowRequests noRequests;
-    SdlPresenter presenter(sdlPacingClock(), noRequests);
+    const SdlWindowOptions options;
+    SdlPacingClock clock;
+    SdlPresenter presenter(clock, noRequests, options);
     if (!window || !frame || !presenter.attachWindow(reinterpret_cast<WindowHandle>(window))) {
         state.SkipWithError(SDL_GetError());
     } else {

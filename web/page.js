@@ -140,18 +140,9 @@ function toggleSound() {
   applySound();
 }
 applySound();
-addEventListener('keydown', (event) => {
-  if (event.code !== 'KeyM' || event.ctrlKey || event.altKey || event.metaKey) return;
-  if (!event.repeat) toggleSound();
-});
 soundButton.addEventListener('click', () => {
   toggleSound();
   if (state() === 'playing') canvas.focus();
-});
-const VOLUME_KEYS = { Minus: -1, NumpadSubtract: -1, Equal: 1, NumpadAdd: 1 };
-addEventListener('keydown', (event) => {
-  if (!(event.code in VOLUME_KEYS) || event.ctrlKey || event.altKey || event.metaKey) return;
-  if (!event.repeat) setVolume(volume + VOLUME_KEYS[event.code]);
 });
 // The button steps down by two levels and from the lowest back to full.
 volumeButton.addEventListener('click', () => {
@@ -187,20 +178,38 @@ canvas.addEventListener('blur', releaseKeys);
 addEventListener('blur', releaseKeys);
 document.addEventListener('visibilitychange', () => { if (document.hidden) releaseKeys(); });
 
-for (const type of ['keydown', 'keyup']) {
-  canvas.addEventListener(type, (event) => {
-    if (state() !== 'playing') return;
-    if (keepsFromPage(event)) event.preventDefault();
-    if (!event.repeat && event.code !== 'F10') hold(scancodeOf(event.code), type === 'keydown');
-  });
+// The window's keys, wherever the focus is, as on Linux: M for the sound,
+// - and = for its volume, F10 for the scaling. They never reach the game,
+// nor does F11, the browser's own full screen.
+const VOLUME_KEYS = { Minus: -1, NumpadSubtract: -1, Equal: 1, NumpadAdd: 1 };
+function windowKey(event) {
+  if (event.ctrlKey || event.altKey || event.metaKey) return null;
+  if (event.code === 'KeyM') return toggleSound;
+  if (event.code in VOLUME_KEYS) return () => setVolume(volume + VOLUME_KEYS[event.code]);
+  if (event.code === 'F10') return toggleScaling;
+  return null;
 }
 
-// F10 switches the scaling wherever the focus is, as on Linux.
-addEventListener('keydown', (event) => {
-  if (event.code !== 'F10' || event.ctrlKey || event.altKey || event.metaKey) return;
-  event.preventDefault();
-  if (!event.repeat) toggleScaling();
-});
+// Every key of the page comes here: a window's key does what it does, each
+// press once; while the game plays, the canvas's other keys are the game's;
+// before a game, a key starts one.
+function onKey(event) {
+  const down = event.type === 'keydown';
+  const own = windowKey(event);
+  if (own) {
+    if (event.code === 'F10') event.preventDefault();
+    if (down && !event.repeat) own();
+  }
+  if (state() === 'playing') {
+    if (event.target !== canvas || own || event.code === 'F11') return;
+    if (keepsFromPage(event)) event.preventDefault();
+    if (!event.repeat) hold(scancodeOf(event.code), down);
+  } else if (down) {
+    startOnFirstInput(event);
+  }
+}
+addEventListener('keydown', onKey);
+addEventListener('keyup', onKey);
 scaleButton.addEventListener('click', () => {
   toggleScaling();
   if (state() === 'playing') canvas.focus();
@@ -293,7 +302,6 @@ function startOnFirstInput(event) {
   }
   play();
 }
-addEventListener('keydown', startOnFirstInput);
 overlay.addEventListener('click', startOnFirstInput);
 canvas.addEventListener('click', startOnFirstInput);
 document.getElementById('play-again').addEventListener('click', () => {

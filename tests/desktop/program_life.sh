@@ -3,13 +3,15 @@
 # display, pictures found from another folder and a broken one reported, a
 # tap shorter than a frame starting the game from the title, and a quit
 # request on the title (Alt+F4 under openbox, SIGTERM without it) ending the
-# program through its game-over screen with code 0 and the final score.
+# program through its game-over screen with code 0 and the final score, and
+# a second quit request ending it within half a second, though another copy
+# holds the folders' locks with a change of the sound still to save.
 # $1: the zorbanix executable.
 set -euo pipefail
 GAME=$(realpath "$1")
 . "$(dirname "$0")/desktop_session.sh"
 
-require_tools xdotool xwininfo xprop import
+require_tools xdotool xwininfo xprop import flock
 
 # The command line.
 "$GAME" --help | grep -q -- "--window" || fail "--help does not list the options"
@@ -77,4 +79,33 @@ game_pid=
 [ "$code" = 0 ] || fail "$request ended the program with code $code"
 grep -q "final score 0" "$WORK/game.out" || fail "no final score on stdout"
 log "$request on the title: exit code 0, $(grep -c . "$WORK/game.log" || true) lines of log"
+
+# A second quit request, with both folders locked and M's change unsaved.
+mkdir -p "$XDG_CONFIG_HOME/zorbanix" "$XDG_DATA_HOME/zorbanix"
+touch "$WORK/locks-held"
+flock "$XDG_CONFIG_HOME/zorbanix" flock "$XDG_DATA_HOME/zorbanix" \
+    sh -c 'while [ -e "$1" ]; do sleep 0.1; done' - "$WORK/locks-held" >/dev/null 2>&1 &
+(cd "$(dirname "$GAME")" && exec "$GAME" --window) >"$WORK/game.out" 2>"$WORK/game.log" &
+game_pid=$!
+wait_until 20 'game_window=$(xdotool search --name "^Zorbanix\$" 2>/dev/null | head -1);
+               [ -n "$game_window" ]' || fail "no game window"
+sleep 1
+xdotool key m
+sleep 0.3
+kill -TERM "$game_pid"
+sleep 0.3
+kill -TERM "$game_pid"
+second=$(date +%s%N)
+while kill -0 "$game_pid" 2>/dev/null && [ $(($(date +%s%N) - second)) -lt 10000000000 ]; do
+    sleep 0.01
+done
+took=$((($(date +%s%N) - second) / 1000000))
+code=0
+wait "$game_pid" || code=$?
+game_pid=
+rm -f "$WORK/locks-held"
+[ "$code" = 0 ] || fail "the second quit request ended the program with code $code"
+[ "$took" -le 500 ] || fail "the program ended $took ms after the second quit request"
+grep -q "final score 0" "$WORK/game.out" || fail "no final score on stdout after a second quit"
+log "second quit with the folders locked: gone in $took ms; $(cat "$WORK/game.log")"
 log "passed"

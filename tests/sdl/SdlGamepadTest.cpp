@@ -8,7 +8,7 @@
 #include "base/ShellPlatform.h"
 #include "platform/sdl/input/SdlGamepads.h"
 #include "platform/sdl/input/SdlPlayerKeys.h"
-#include "platform/sdl/shell/SdlShell.h"
+#include "platform/sdl/shell/SdlPlatform.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ protected:
     void TearDown() override {
         if (joystick_) SDL_JoystickClose(joystick_);
         if (index_ >= 0) SDL_JoystickDetachVirtual(index_);
-        sdlShellPlatform().closeGamepads();
+        platform_.shell().closeGamepads();
         SDL_Quit();
     }
 
@@ -41,11 +41,13 @@ protected:
 
     // One read of the keys after a frame's pump of the events.
     const Uint8* read() {
-        sdlShellPlatform().deliverSentMessages();
+        platform_.shell().deliverSentMessages();
         int count = 0;
-        return sdlPlayerKeys().keyboardState(&count);
+        return keys_.keyboardState(&count);
     }
 
+    SdlPlatform platform_;
+    SdlShellKeys keys_{platform_.shell().keys()};
     int index_ = -1;
     SDL_Joystick* joystick_ = nullptr;
 };
@@ -63,14 +65,14 @@ TEST_F(SdlGamepadTest, PadPluggedInLaterHoldsTheGameKeysUntilPulledOut) {
     EXPECT_FALSE(keys[SDL_SCANCODE_SPACE]);
     // Held on through one more frame with no read: holding is no new press,
     // so once let go the buttons read as up at the very next read.
-    sdlShellPlatform().deliverSentMessages();
+    platform_.shell().deliverSentMessages();
 
     // The stick past its dead zone; A pressed and let go between two reads.
     SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_RELEASED);
     SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_START, SDL_RELEASED);
     SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, 30000);
     SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, SDL_PRESSED);
-    sdlShellPlatform().deliverSentMessages();
+    platform_.shell().deliverSentMessages();
     SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, SDL_RELEASED);
     keys = read();
     EXPECT_FALSE(keys[SDL_SCANCODE_LEFT]);
@@ -91,7 +93,8 @@ TEST_F(SdlGamepadTest, AStickFloodingEventsDoesNotHoldUpAFocusLoss) {
     // The windowless window never has the keyboard, without which SDL would
     // let no stick move.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    SdlShell shell;
+    const SdlWindowOptions options;
+    SdlShell shell(options);
     installShellPlatform(&shell);
     const WindowHandle window = shell.createMainWindow("Zorbanix", nullptr);
     ASSERT_NE(window, nullptr) << SDL_GetError();

@@ -165,12 +165,13 @@ protected:
 
     SimulatedClock clock_;
     SdlWindowRequests requests_;
+    SdlWindowOptions options_;
     SDL_Surface* frame_ = nullptr;
     std::vector<SDL_Window*> windows_;
 };
 
 TEST_F(SdlPresenterTest, ShowsFramesLetterboxedAndSharp) {
-    SdlPresenter presenter(clock_, requests_);
+    SdlPresenter presenter(clock_, requests_, options_);
     EXPECT_FALSE(presenter.attachWindow(nullptr));
 
     // Wider than 4:3: black bars left and right, the frame unscaled between.
@@ -202,7 +203,7 @@ TEST_F(SdlPresenterTest, ShowsFramesLetterboxedAndSharp) {
 }
 
 TEST_F(SdlPresenterTest, FollowsScalingAsAskedAndShowsNothingWhileHidden) {
-    SdlPresenter presenter(clock_, requests_);
+    SdlPresenter presenter(clock_, requests_, options_);
     WindowHandle handle = window(1000, 700);
     SDL_Window* sdlWindow = reinterpret_cast<SDL_Window*>(handle);
     ASSERT_TRUE(presenter.attachWindow(handle));
@@ -216,6 +217,14 @@ TEST_F(SdlPresenterTest, FollowsScalingAsAskedAndShowsNothingWhileHidden) {
     EXPECT_EQ(shown(handle, 34, 100), 0x000000u);
     EXPECT_EQ(shown(handle, 500, 30), 0x000000u);
     EXPECT_EQ(shown(handle, 100, 50), 0xF00000u);
+
+    // Two presses within one frame are two toggles: scaling stays on. Full
+    // screen pressed twice likewise ends where it began, in the window.
+    requests_.integerScaleToggles += 2;
+    requests_.fullScreenToggles += 2;
+    presenter.present(frame_);
+    EXPECT_EQ(shown(handle, 34, 100), 0x000000u);
+    EXPECT_EQ(SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_FULLSCREEN, 0u);
 
     // Hidden: nothing drawn, and the wait is a long sleep rather than a
     // refresh period.
@@ -235,7 +244,7 @@ TEST_F(SdlPresenterTest, FollowsScalingAsAskedAndShowsNothingWhileHidden) {
 }
 
 TEST_F(SdlPresenterTest, CooperativeLevelHandsTheWindowToThePresenter) {
-    SdlPresenter presenter(clock_, requests_);
+    SdlPresenter presenter(clock_, requests_, options_);
     SoftwareDisplay display;
     display.setPresenter(&presenter);
     DirectDraw* driver = nullptr;

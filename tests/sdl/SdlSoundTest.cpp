@@ -5,7 +5,7 @@
 
 #include "devices/SoundSystem.h"
 #include "platform/sdl/audio/SdlDirectSound.h"
-#include "platform/sdl/input/SdlDevicePlatform.h"
+#include "platform/sdl/shell/SdlPlatform.h"
 #include "support/ScopedPlatform.h"
 
 namespace {
@@ -35,12 +35,15 @@ protected:
         // The driver is chosen when SDL's audio comes up; it must be down.
         if (SDL_WasInit(SDL_INIT_AUDIO)) GTEST_SKIP() << "audio already up in this process";
     }
+    DevicePlatform& devices() { return platform_.devices(); }
+
+    SdlPlatform platform_;
 };
 
 TEST_F(SdlSoundTest, OpensASilentDeviceAndClosesItOnRelease) {
     ScopedAudioDriver driver("dummy");
     DirectSound* sound = nullptr;
-    ASSERT_EQ(sdlDevicePlatform().DirectSoundCreate(nullptr, &sound), DS_OK);
+    ASSERT_EQ(devices().DirectSoundCreate(nullptr, &sound), DS_OK);
     ASSERT_NE(sound, nullptr);
     const SDL_AudioDeviceID id = static_cast<SdlDirectSound*>(sound)->audioDevice();
     EXPECT_EQ(SDL_GetAudioDeviceStatus(id), SDL_AUDIO_PAUSED);
@@ -54,7 +57,7 @@ TEST_F(SdlSoundTest, OpensASilentDeviceAndClosesItOnRelease) {
 
 TEST_F(SdlSoundTest, SoundSystemHoldsTheDeviceUntilReleased) {
     ScopedAudioDriver driver("dummy");
-    ScopedDevicePlatform installed{&sdlDevicePlatform()};
+    ScopedDevicePlatform installed{&devices()};
     SoundSystem system;
     ASSERT_EQ(system.create(nullptr, nullptr, DSSCL_NORMAL), 1);
     const SDL_AudioDeviceID id = static_cast<SdlDirectSound*>(system.directSound())->audioDevice();
@@ -69,10 +72,10 @@ TEST_F(SdlSoundTest, SoundSystemHoldsTheDeviceUntilReleased) {
 TEST_F(SdlSoundTest, NoAudioDriverMeansNoDriverAndNothingHeld) {
     ScopedAudioDriver driver("no-such-driver");
     DirectSound* sound = reinterpret_cast<DirectSound*>(&driver);
-    EXPECT_EQ(sdlDevicePlatform().DirectSoundCreate(nullptr, &sound), DSERR_NODRIVER);
+    EXPECT_EQ(devices().DirectSoundCreate(nullptr, &sound), DSERR_NODRIVER);
     EXPECT_EQ(sound, nullptr);
 
-    ScopedDevicePlatform installed{&sdlDevicePlatform()};
+    ScopedDevicePlatform installed{&devices()};
     SoundSystem system;
     EXPECT_EQ(system.create(nullptr, nullptr, DSSCL_NORMAL), 0);
     EXPECT_EQ(system.directSound(), nullptr);

@@ -12,21 +12,21 @@ constexpr std::uint32_t kHighestLevel = 4;
 
 }  // namespace
 
-DsResult SdlDirectSound::open(DirectSound** out) {
+DsResult SdlDirectSound::open(SdlSoundOutput& output, DirectSound** out) {
     if (!out) return DSERR_INVALIDPARAM;
     *out = nullptr;
-    const SDL_AudioDeviceID device = sdlSoundOutput().openDevice();
+    const SDL_AudioDeviceID device = output.openDevice();
     if (device == 0) return DSERR_NODRIVER;
-    auto* sound = new (std::nothrow) SdlDirectSound(device);
+    auto* sound = new (std::nothrow) SdlDirectSound(output, device);
     if (!sound) {
-        sdlSoundOutput().closeDevice(device);
+        output.closeDevice(device);
         return DSERR_NODRIVER;
     }
     *out = sound;
     return DS_OK;
 }
 
-SdlDirectSound::~SdlDirectSound() { sdlSoundOutput().closeDevice(device_); }
+SdlDirectSound::~SdlDirectSound() { output_.closeDevice(device_); }
 
 DsResult SdlDirectSound::SetCooperativeLevel(WindowHandle, std::uint32_t level) {
     if (level < kLowestLevel || level > kHighestLevel) return DSERR_INVALIDPARAM;

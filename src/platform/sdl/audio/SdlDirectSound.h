@@ -7,14 +7,17 @@
 #include "devices/DirectSoundApi.h"
 #include "platform/RefCounted.h"
 
-// DirectSound on SDL: it holds the program's one SDL audio device
+class SdlSoundOutput;
+
+// DirectSound on SDL: it holds the program's SDL audio device
 // (SdlSoundOutput), which plays the game's sound effects when the program
 // has enabled them and is otherwise opened paused; the game never makes a
 // sound buffer. Release closes the device.
 class SdlDirectSound final : public RefCounted<DirectSound> {
 public:
-    // Opens the default output; DSERR_NODRIVER when SDL has none.
-    static DsResult open(DirectSound** out);
+    // Opens the default output through `output`; DSERR_NODRIVER when SDL
+    // has none.
+    static DsResult open(SdlSoundOutput& output, DirectSound** out);
 
     SdlDirectSound(const SdlDirectSound&) = delete;
     SdlDirectSound& operator=(const SdlDirectSound&) = delete;
@@ -25,9 +28,11 @@ public:
     std::uint32_t cooperativeLevel() const { return level_; }
 
 private:
-    explicit SdlDirectSound(SDL_AudioDeviceID device) : device_(device) {}
+    SdlDirectSound(SdlSoundOutput& output, SDL_AudioDeviceID device)
+        : output_(output), device_(device) {}
     ~SdlDirectSound() override;
 
+    SdlSoundOutput& output_;
     SDL_AudioDeviceID device_;
     std::uint32_t level_ = 0;
 };

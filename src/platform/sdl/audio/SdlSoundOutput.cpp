@@ -22,29 +22,25 @@ void SdlSoundOutput::setMuted(bool muted) {
     if (mixer_) mixer_->setMuted(muted);
 }
 
-void SdlSoundOutput::toggleMuted() {
-    setMuted(!muted_);
-    if (choices_) choices_->muteSwitched(muted_);
-}
-
 void SdlSoundOutput::setVolume(int level) {
     volume_ = std::clamp(level, 0, OutputVolume::kMaxLevel);
     if (outputVolume_) outputVolume_->setLevel(volume_);
 }
 
-bool SdlSoundOutput::takeVolumeKey(SDL_Scancode key) {
-    int step = 0;
-    if (key == SDL_SCANCODE_MINUS || key == SDL_SCANCODE_KP_MINUS) {
-        step = -1;
-    } else if (key == SDL_SCANCODE_EQUALS || key == SDL_SCANCODE_KP_PLUS) {
-        step = 1;
-    } else {
-        return false;
+void SdlSoundOutput::takeRequests(const SdlWindowRequests& asked) {
+    if (((asked.muteToggles - done_.muteToggles) & 1u) != 0) {
+        setMuted(!muted_);
+        if (choices_) choices_->muteSwitched(muted_);
     }
+    // The steps down are taken first: the order of keys within one taking
+    // of the events is not kept, and matters only at either end.
     const int before = volume_;
-    setVolume(volume_ + step);
+    const auto downs = static_cast<int>(asked.volumeDowns - done_.volumeDowns);
+    const auto ups = static_cast<int>(asked.volumeUps - done_.volumeUps);
+    if (downs != 0) setVolume(volume_ - downs);
+    if (ups != 0) setVolume(volume_ + ups);
     if (volume_ != before && choices_) choices_->volumeChanged(volume_);
-    return true;
+    done_ = asked;
 }
 
 #ifdef __EMSCRIPTEN__
@@ -157,8 +153,3 @@ void SdlSoundOutput::closeDevice(SDL_AudioDeviceID device) {
 }
 
 #endif
-
-SdlSoundOutput& sdlSoundOutput() {
-    static SdlSoundOutput output;
-    return output;
-}

@@ -8,8 +8,9 @@
 #include "platform/sdl/audio/Mixer.h"
 #include "platform/sdl/audio/OutputVolume.h"
 #include "platform/sdl/shell/PlayerChoices.h"
+#include "platform/sdl/shell/SdlEventState.h"
 
-// The program's one SDL audio device and what it plays. The DirectSound
+// The program's SDL audio device and what it plays. The DirectSound
 // object opens and closes the device; a program that wants to be heard
 // enables the output first, and the device then plays the mixer, fed by the
 // game's cues. Not enabled (the tests of the device alone), the device is
@@ -36,18 +37,16 @@ public:
 
     void setMuted(bool muted);
     bool muted() const { return muted_; }
-    // The player's M: switches, and tells whoever keeps the player's choices.
-    void toggleMuted();
     void tellChoices(PlayerChoices* choices) { choices_ = choices; }
 
     // The volume, 0 to OutputVolume::kMaxLevel; mute stands apart from it.
     void setVolume(int level);
     int volume() const { return volume_; }
-    // The player's volume keys: minus (or the keypad's) one level down,
-    // equals (or the keypad's plus) one up. True for a volume key, which
-    // the game then never sees; whoever keeps the player's choices hears of
-    // a change.
-    bool takeVolumeKey(SDL_Scancode key);
+
+    // Carries out the player's mute and volume keys counted since the last
+    // call, every press once (two mutes leave the sound as it was), and
+    // tells whoever keeps the player's choices of what changed.
+    void takeRequests(const SdlWindowRequests& asked);
 
     // Brings up SDL's audio, keeping ALSA's own chatter off the terminal,
     // and opens the device: 0 when there is none, which an enabled output
@@ -68,11 +67,11 @@ private:
     bool enabled_ = false;
     bool muted_ = false;
     PlayerChoices* choices_ = nullptr;
+    // The requests carried out so far.
+    SdlWindowRequests done_;
     int volume_ = OutputVolume::kMaxLevel;
     SDL_AudioDeviceID device_ = 0;
     int channels_ = 0;
     std::unique_ptr<Mixer> mixer_;
     std::unique_ptr<OutputVolume> outputVolume_;
 };
-
-SdlSoundOutput& sdlSoundOutput();

@@ -4,23 +4,15 @@
 
 #include <algorithm>
 
-namespace {
-
-class SdlPacingClock final : public PacingClock {
-public:
-    std::int64_t ticksPerSecond() const override {
-        return static_cast<std::int64_t>(SDL_GetPerformanceFrequency());
-    }
-    std::int64_t now() override { return static_cast<std::int64_t>(SDL_GetPerformanceCounter()); }
-    void sleepMilliseconds(std::uint32_t milliseconds) override { SDL_Delay(milliseconds); }
-};
-
-}  // namespace
-
-PacingClock& sdlPacingClock() {
-    static SdlPacingClock clock;
-    return clock;
+std::int64_t SdlPacingClock::ticksPerSecond() const {
+    return static_cast<std::int64_t>(SDL_GetPerformanceFrequency());
 }
+
+std::int64_t SdlPacingClock::now() {
+    return static_cast<std::int64_t>(SDL_GetPerformanceCounter());
+}
+
+void SdlPacingClock::sleepMilliseconds(std::uint32_t milliseconds) { SDL_Delay(milliseconds); }
 
 VerticalBlankPacing::VerticalBlankPacing(PacingClock& clock, int reportedRefreshHz)
     : clock_(clock), pacer_(clock.ticksPerSecond(), reportedRefreshHz) {}

@@ -15,7 +15,12 @@ public:
 };
 
 // SDL's high-resolution counter and SDL_Delay.
-PacingClock& sdlPacingClock();
+class SdlPacingClock final : public PacingClock {
+public:
+    std::int64_t ticksPerSecond() const override;
+    std::int64_t now() override;
+    void sleepMilliseconds(std::uint32_t milliseconds) override;
+};
 
 // DirectDraw's "wait for the vertical blank" on a presentation that may or
 // may not wait for the display itself. Where presenting a frame blocks until

@@ -68,8 +68,9 @@ bool drawsInSoftware(SDL_Renderer* renderer) {
 
 }  // namespace
 
-SdlPresenter::SdlPresenter(PacingClock& clock, const SdlWindowRequests& requests)
-    : clock_(clock), requests_(requests), done_(requests), pacing_(clock, 0) {}
+SdlPresenter::SdlPresenter(PacingClock& clock, const SdlWindowRequests& requests,
+                           const SdlWindowOptions& options)
+    : clock_(clock), requests_(requests), options_(options), done_(requests), pacing_(clock, 0) {}
 
 SdlPresenter::~SdlPresenter() { detach(); }
 
@@ -97,9 +98,8 @@ void SdlPresenter::detach() {
 // A window opened where an earlier run left it stays there, and a game
 // started full screen goes back there on leaving it.
 void SdlPresenter::adoptKeptPlace() {
-    const SdlWindowOptions& options = sdlWindowOptions();
-    if (!options.placed) return;
-    windowed_ = options.place;
+    if (!options_.placed) return;
+    windowed_ = options_.place;
     if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0) placeFrames_ = kSettleFrames;
 }
 
@@ -131,7 +131,7 @@ bool SdlPresenter::attachWindow(WindowHandle window) {
                 windowId_ = SDL_GetWindowID(sdlWindow);
                 onSurface_ = true;
                 pacing_.setRefreshRate(reportedRefreshRate(sdlWindow));
-                setIntegerScale(sdlWindowOptions().integerScale);
+                setIntegerScale(options_.integerScale);
                 adoptKeptPlace();
                 return true;
             }
@@ -149,7 +149,7 @@ bool SdlPresenter::attachWindow(WindowHandle window) {
     renderer_ = renderer;
     ownsRenderer_ = owns;
     pacing_.setRefreshRate(reportedRefreshRate(sdlWindow));
-    setIntegerScale(sdlWindowOptions().integerScale);
+    setIntegerScale(options_.integerScale);
     adoptKeptPlace();
     return true;
 }
@@ -165,14 +165,16 @@ void SdlPresenter::setIntegerScale(bool on) {
 
 void SdlPresenter::takeRequests() {
     if (!window_) return;
-    // Several requests of a kind since the last frame are carried out once.
+    // Every toggle counts, however many came since the last frame: an even
+    // number of them leaves the window as it was, an odd number switches it
+    // once. Resizes since the last frame are one resize.
     const SdlWindowRequests asked = requests_;
     if (asked.resizes != done_.resizes) {
         surfaceChanged_ = true;
         resizeFrames_ = kSettleFrames;
     }
-    if (asked.fullScreenToggles != done_.fullScreenToggles) switchFullScreen();
-    if (asked.integerScaleToggles != done_.integerScaleToggles) {
+    if (((asked.fullScreenToggles - done_.fullScreenToggles) & 1u) != 0) switchFullScreen();
+    if (((asked.integerScaleToggles - done_.integerScaleToggles) & 1u) != 0) {
         setIntegerScale(!scaler_.integerScale());
         if (choices_) choices_->integerScaleSwitched(scaler_.integerScale());
     }
@@ -229,7 +231,7 @@ void SdlPresenter::switchFullScreen() {
         // Full screen from the start: the window the player would have got
         // with a window from the start.
         if (windowed_.w <= 0 || windowed_.h <= 0) {
-            windowed_ = windowedPlace(display, sdlWindowOptions().scale);
+            windowed_ = windowedPlace(display, options_.scale);
         }
         SDL_SetWindowSize(window_, windowed_.w, windowed_.h);
         SDL_SetWindowPosition(window_, windowed_.x, windowed_.y);

@@ -6,6 +6,7 @@
 
 #include "platform/sdl/display/LetterboxScaler.h"
 #include "platform/sdl/display/SdlDisplayPacing.h"
+#include "platform/sdl/display/SdlWindowOptions.h"
 #include "platform/sdl/shell/PlayerChoices.h"
 #include "platform/sdl/shell/SdlEventState.h"
 #include "platform/sdl/software/SoftwareDisplay.h"
@@ -33,7 +34,10 @@
 
 class SdlPresenter final : public FramePresenter {
 public:
-    SdlPresenter(PacingClock& clock, const SdlWindowRequests& requests);
+    // `options`: how the window was made, read when a window is attached
+    // and when it leaves full screen.
+    SdlPresenter(PacingClock& clock, const SdlWindowRequests& requests,
+                 const SdlWindowOptions& options);
     ~SdlPresenter() override;
     SdlPresenter(const SdlPresenter&) = delete;
     SdlPresenter& operator=(const SdlPresenter&) = delete;
@@ -75,6 +79,7 @@ private:
 
     PacingClock& clock_;
     const SdlWindowRequests& requests_;
+    const SdlWindowOptions& options_;
     // The requests carried out so far.
     SdlWindowRequests done_;
     VerticalBlankPacing pacing_;

@@ -4,10 +4,6 @@
 
 #include "platform/PictureSize.h"
 
-namespace {
-SdlWindowOptions theOptions;
-}  // namespace
-
 SDL_Rect windowedPlace(int display, int scale) {
     SDL_Rect usable = {0, 0, kPictureWidth, kPictureHeight};
     if (SDL_GetDisplayUsableBounds(display, &usable) != 0) SDL_GetDisplayBounds(display, &usable);
@@ -19,6 +15,3 @@ SDL_Rect windowedPlace(int display, int scale) {
     return {usable.x + std::max(0, (usable.w - width) / 2),
             usable.y + std::max(0, (usable.h - height) / 2), width, height};
 }
-
-void setSdlWindowOptions(const SdlWindowOptions& options) { theOptions = options; }
-const SdlWindowOptions& sdlWindowOptions() { return theOptions; }

@@ -32,6 +32,3 @@ constexpr int kMinimumWindowHeight = 300;
 // desktop that panels leave free (once over where not even that fits),
 // centred there.
 SDL_Rect windowedPlace(int display, int scale);
-
-void setSdlWindowOptions(const SdlWindowOptions& options);
-const SdlWindowOptions& sdlWindowOptions();

@@ -5,13 +5,13 @@
 #include "platform/sdl/audio/SdlDirectSound.h"
 #include "platform/sdl/input/SdlDirectInput.h"
 #include "platform/sdl/input/SdlInputDevice.h"
-#include "platform/sdl/input/SdlPlayerKeys.h"
 
 namespace {
 constexpr std::uint32_t kOldestVersion = 0x0300;
 }  // namespace
 
-SdlDevicePlatform::SdlDevicePlatform(SdlPlayerKeys* source) : source_(source) {}
+SdlDevicePlatform::SdlDevicePlatform(SdlPlayerKeys* source, SdlSoundOutput* sound)
+    : source_(source), sound_(sound) {}
 
 DiResult SdlDevicePlatform::DirectInputCreateA(InstanceHandle, std::uint32_t version,
                                                DirectInput** out) {
@@ -27,11 +27,10 @@ DiResult SdlDevicePlatform::DirectInputCreateA(InstanceHandle, std::uint32_t ver
 }
 
 DsResult SdlDevicePlatform::DirectSoundCreate(const SoundDeviceGuid*, DirectSound** out) {
+    if (!sound_) {
+        if (out) *out = nullptr;
+        return out ? DSERR_NODRIVER : DSERR_INVALIDPARAM;
+    }
     // SDL names no devices by GUID: every request gets the default output.
-    return SdlDirectSound::open(out);
-}
-
-DevicePlatform& sdlDevicePlatform() {
-    static SdlDevicePlatform platform(&sdlPlayerKeys());
-    return platform;
+    return SdlDirectSound::open(*sound_, out);
 }

@@ -3,12 +3,14 @@
 #include "devices/DevicePlatform.h"
 
 class SdlPlayerKeys;
+class SdlSoundOutput;
 
 // DirectInput and DirectSound on SDL. The window a device is given for its
-// cooperative level is the SDL_Window* cast to a WindowHandle.
+// cooperative level is the SDL_Window* cast to a WindowHandle. The keys come
+// from `source`, the sound device from `sound` (none: no sound device).
 class SdlDevicePlatform final : public DevicePlatform {
 public:
-    explicit SdlDevicePlatform(SdlPlayerKeys* source);
+    explicit SdlDevicePlatform(SdlPlayerKeys* source, SdlSoundOutput* sound = nullptr);
 
     DiResult DirectInputCreateA(InstanceHandle instance, std::uint32_t version,
                                 DirectInput** out) override;
@@ -16,7 +18,5 @@ public:
 
 private:
     SdlPlayerKeys* source_;
+    SdlSoundOutput* sound_;
 };
-
-// The program's device platform, reading SDL's own keyboard.
-DevicePlatform& sdlDevicePlatform();

@@ -18,6 +18,6 @@ DiResult SdlKeyboardDevice::GetDeviceState(std::uint32_t size, void* data) {
     int count = 0;
     const Uint8* state = source_->keyboardState(&count);
     fillDikSnapshot(state, count, static_cast<std::uint8_t*>(data));
-    latency_log::keysRead(static_cast<const std::uint8_t*>(data));
+    latency_log::keysRead(static_cast<const std::uint8_t*>(data), lastRead_);
     return DI_OK;
 }

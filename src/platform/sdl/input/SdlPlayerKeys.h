@@ -2,6 +2,10 @@
 
 #include <SDL.h>
 
+#include <cstdint>
+
+class SdlKeyState;
+
 // Where the SDL input devices learn which window has the keyboard and which
 // keys the player holds. The program merges the keyboard, the gamepads, the
 // web page's keys and a quit request, as the shell's event loop last took
@@ -23,6 +27,19 @@ protected:
     ~SdlPlayerKeys() = default;
 };
 
-// SDL's one keyboard: its focus and key state, with the taps, held keys and
-// quit requests of the SDL shell's event loop merged in.
-SdlPlayerKeys& sdlPlayerKeys();
+// SDL's keyboard: its focus and key state, with the taps, held keys and quit
+// requests of the SDL shell's event loop (`keys`) merged in. It keeps for
+// itself which presses it has already counted.
+class SdlShellKeys final : public SdlPlayerKeys {
+public:
+    explicit SdlShellKeys(const SdlKeyState& keys) : keys_(keys) {}
+
+    SDL_Window* keyboardFocus() override { return SDL_GetKeyboardFocus(); }
+    const Uint8* keyboardState(int* count) override;
+    bool quitRequested() override;
+
+private:
+    const SdlKeyState& keys_;
+    std::uint32_t seen_[SDL_NUM_SCANCODES] = {};
+    Uint8 merged_[SDL_NUM_SCANCODES] = {};
+};

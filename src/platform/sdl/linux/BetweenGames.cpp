@@ -35,7 +35,7 @@ struct Recording {
 }  // namespace
 
 bool playAnotherLinuxGame(const FinishedGame& finished) {
-    if (keptSettings == nullptr || sdlShellPlatform().keys().quitRequests() > 0) return false;
+    if (keptSettings == nullptr || sdlQuitRequested()) return false;
 
     // The score is recorded away from the game, which prints its line; the
     // results show what is known meanwhile.
@@ -68,4 +68,7 @@ bool playAnotherLinuxGame(const FinishedGame& finished) {
 
 bool lastGamePrinted() { return printed; }
 
-void playLinuxGamesWith(KeptSettings* kept) { keptSettings = kept; }
+void playLinuxGamesWith(KeptSettings* kept) {
+    keptSettings = kept;
+    setPlayAnotherGame(kept ? playAnotherLinuxGame : nullptr);
+}

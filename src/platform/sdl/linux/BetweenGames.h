@@ -9,7 +9,9 @@ class KeptSettings;
 // follows. A game ended by a quit request (the window closed, SIGINT,
 // SIGTERM) shows no results: the program ends as it always has.
 bool playAnotherLinuxGame(const FinishedGame& finished);
-// The settings owner the games' scores are recorded with; main's, for the run.
+// Sets up the games after the first: their scores are recorded with `kept`
+// (main's, for the run) and the results screen asks whether another game
+// follows. Null: one run plays one game.
 void playLinuxGamesWith(KeptSettings* kept);
 
 // Whether the last game's score has been handed on already (its line is

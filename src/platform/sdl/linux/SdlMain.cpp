@@ -3,27 +3,25 @@
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/Application.h"
 #include "app/EntryPoint.h"
 #include "base/ShellPlatform.h"
-#include "devices/DevicePlatform.h"
-#include "display/DisplayPlatform.h"
-#include "platform/sdl/audio/SdlSoundOutput.h"
-#include "platform/sdl/display/SdlDisplayPacing.h"
-#include "platform/sdl/display/SdlDisplayPlatform.h"
-#include "platform/sdl/display/SdlPresenter.h"
-#include "platform/sdl/input/SdlDevicePlatform.h"
 #include "platform/sdl/linux/BetweenGames.h"
 #include "platform/sdl/linux/KeptSettings.h"
 #include "platform/sdl/linux/SdlCommandLine.h"
 #include "platform/sdl/linux/SdlVideoDriver.h"
-#include "platform/sdl/shell/SdlShell.h"
-#include "platform/sdl/software/PictureFolders.h"
+#include "platform/sdl/shell/SdlPlatform.h"
 
 #ifndef ZORBANIX_VERSION
 #define ZORBANIX_VERSION "unknown"
@@ -33,11 +31,26 @@
 #define ZORBANIX_DATA_FROM_EXE "../share/zorbanix"
 #endif
 
-// The start tick is read during static initialisation, before main, so the
-// shell has to be the default one rather than only installed by main.
-ShellPlatform& defaultShellPlatform() { return sdlShellPlatform(); }
+// The start tick is read during static initialisation, before main makes
+// the platform, so the core needs a shell of its own before then: this one
+// only tells the time (SDL's tick count, as the platform's shell does) until
+// main installs the platform's.
+ShellPlatform& defaultShellPlatform() {
+    static const SdlWindowOptions kNone;
+    static SdlShell clockOnly(kNone);
+    return clockOnly;
+}
 
 namespace {
+
+// How long the end of the program waits for what it saves: longer than the
+// saves' own waits for another copy's lock, so nothing is lost; but a program
+// told to go once more (a second quit request, or one that comes while it
+// waits) goes at once, whatever it could not save.
+constexpr std::chrono::milliseconds kEndingSaveWait{7000};
+constexpr std::chrono::milliseconds kLeavingSaveWait{200};
+// How often the wait looks for a quit request.
+constexpr std::chrono::milliseconds kQuitCheck{20};
 
 // The working folder first, as on Windows; then the folder the executable is
 // in (a build started from elsewhere); then the data folder beside it, as an
@@ -52,42 +65,74 @@ std::vector<std::string> pictureFolders() {
     return folders;
 }
 
-// The line of the game that ended the program, unless the screen between
-// games printed it. It is recorded with the best scores first, and says the
-// best score too.
-void printFinalScore(KeptSettings& kept) {
-    if (lastGamePrinted()) return;
-    std::printf("%s\n", kept.recordFinalScore(static_cast<long>(application().score())).c_str());
-    std::fflush(stdout);
-}
+// What the end of the program saves, done on a thread of its own so that
+// main waits a bounded time: the last game's score (unless the screen
+// between games recorded it) and every settings change still unsaved.
+struct PendingSave {
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    std::string line;  // the game's line, once its score is recorded
+};
 
-// The window's place and size as the player left them, and every change
-// saved before the program goes.
-void keepLastWindowPlace(KeptSettings& kept) {
-    if (WindowHandle window = sdlShellPlatform().window()) {
-        kept.windowSettled(reinterpret_cast<SDL_Window*>(window));
+// Saves what is pending, waiting kEndingSaveWait at most, or kLeavingSaveWait
+// from a second quit request on, or from one that comes while it waits (the
+// wait takes the shell's events for that). False when that was not enough
+// (another copy holds a folder's lock): the saving thread is then left to
+// the process's end, and `kept` with it.
+bool savePending(KeptSettings* kept, bool recordScore, long score, SdlShell& shell,
+                 std::string* line) {
+    auto pending = std::make_shared<PendingSave>();
+    std::thread([kept, recordScore, score, pending] {
+        std::string recorded = recordScore ? kept->recordFinalScore(score) : std::string();
+        kept->finish();
+        const std::lock_guard<std::mutex> hold(pending->mutex);
+        pending->line = std::move(recorded);
+        pending->done = true;
+        pending->finished.notify_one();
+    }).detach();
+    using Clock = std::chrono::steady_clock;
+    const int quits = shell.keys().quitRequests();
+    bool hurried = shell.leaving();
+    auto deadline = Clock::now() + (hurried ? kLeavingSaveWait : kEndingSaveWait);
+    std::unique_lock<std::mutex> hold(pending->mutex);
+    while (!pending->finished.wait_for(hold, kQuitCheck, [&] { return pending->done; })) {
+        if (Clock::now() >= deadline) return false;
+        if (!hurried) {
+            hold.unlock();
+            shell.deliverSentMessages();
+            hold.lock();
+            if (shell.keys().quitRequests() > quits) {
+                hurried = true;
+                deadline = std::min(deadline, Clock::now() + kLeavingSaveWait);
+            }
+        }
     }
-    kept.finish();
+    *line = pending->line;
+    return true;
 }
 
-// What SDL's library holds for the program, given back.
-void closeSdl(SdlPresenter& presenter) {
-    sdlShellPlatform().closeGamepads();
-    installSdlPresenter(nullptr);
-    presenter.detach();
-    SDL_Quit();
-}
-
-// A second quit request: the run is left where it stands (its game and
-// pictures go with the process), but the devices let go of the screen, the
-// keyboard and the sound device first. The shell calls this from its
-// message pump, between two frames, never from inside a device's call.
-void endProgramNow(KeptSettings& kept, SdlPresenter& presenter) {
-    keepLastWindowPlace(kept);
-    printFinalScore(kept);
-    application().shutdown();
-    closeSdl(presenter);
-    std::exit(0);
+// The program's one way out once the game has run: the window's place noted
+// as the player left it, what is pending saved within the wait, and the
+// line of the game that ended the program printed, unless the screen
+// between games printed it. Returns whether `kept` may be destroyed.
+bool leave(KeptSettings* kept, SdlShell& shell) {
+    if (WindowHandle window = shell.window()) {
+        kept->windowSettled(reinterpret_cast<SDL_Window*>(window));
+    }
+    const bool recordScore = !lastGamePrinted();
+    const long score = static_cast<long>(application().score());
+    std::string line;
+    const bool saved = savePending(kept, recordScore, score, shell, &line);
+    if (recordScore) {
+        if (!saved) {
+            line = "Zorbanix: final score " + std::to_string(score) +
+                   (score > 0 ? " (best not saved)" : "");
+        }
+        std::printf("%s\n", line.c_str());
+        std::fflush(stdout);
+    }
+    return saved;
 }
 
 }  // namespace
@@ -117,11 +162,11 @@ int main(int argc, char** argv) {
     // What the player left set in the game, changed by the command line for
     // this run only. The line is read again on top of the kept settings: the
     // first reading only chose what to do, before any file was read, so that
-    // --help, --version and a refused line never touch the settings.
-    KeptSettings kept;
-    setSdlWindowOptions(parseCommandLine(argc, argv, kept.windowOptions()).window);
-    SdlPresenter presenter(sdlPacingClock(), sdlShellPlatform().windowRequests());
-    presenter.tellChoices(&kept);
+    // --help, --version and a refused line never touch the settings. The
+    // settings outlive the platform when their saving is left unfinished.
+    auto kept = std::make_unique<KeptSettings>();
+    SdlPlatform platform(parseCommandLine(argc, argv, kept->windowOptions()).window);
+    platform.windowPresenter().tellChoices(kept.get());
     // The window's class (X11) and application id (Wayland), as the desktop
     // entry's StartupWMClass names them, so that docks group the window with
     // its launcher whatever the executable is called; SDL reads both from
@@ -131,7 +176,8 @@ int main(int argc, char** argv) {
 
     SDL_SetMainReady();
     // SIGINT and SIGTERM become quit requests (SDL_QUIT), which end the game
-    // through its game-over screen; a second one ends the program at once.
+    // through its game-over screen; after a second one the program leaves
+    // at once (SdlShell.h).
     SDL_Init(SDL_INIT_EVENTS);
     std::string why;
     if (!openVisibleVideo(&why)) {
@@ -140,47 +186,46 @@ int main(int argc, char** argv) {
         return 1;
     }
     SDL_Rect place;
-    if (kept.windowPlace(&place)) {
-        SdlWindowOptions options = sdlWindowOptions();
-        options.placed = true;
-        options.place = place;
-        setSdlWindowOptions(options);
+    if (kept->windowPlace(&place)) {
+        platform.windowOptions().placed = true;
+        platform.windowOptions().place = place;
     }
     // Sound and controllers are optional: the game runs without them. SDL's
     // audio comes up with the game's sound device (SdlSoundOutput), which
     // keeps the sound library's own messages off the terminal.
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
-    setPictureFolders(pictureFolders());
+    platform.display().setPictureFolders(pictureFolders());
 
     // Muted as the player last left it, or by --mute for this run.
-    sdlSoundOutput().setMuted(line.muted || kept.muted());
-    sdlSoundOutput().setVolume(kept.volume());
-    sdlSoundOutput().tellChoices(&kept);
-    sdlSoundOutput().enable();
-    installSdlPresenter(&presenter);
-    installDisplayPlatform(&sdlDisplayPlatform());
-    installDevicePlatform(&sdlDevicePlatform());
-    installShellPlatform(&sdlShellPlatform());
-    sdlShellPlatform().endOnSecondQuit([&] { endProgramNow(kept, presenter); });
-    playLinuxGamesWith(&kept);
-    setPlayAnotherGame(playAnotherLinuxGame);
+    SdlSoundOutput& sound = platform.sound();
+    sound.setMuted(line.muted || kept->muted());
+    sound.setVolume(kept->volume());
+    sound.tellChoices(kept.get());
+    sound.enable();
+    platform.install();
+    playLinuxGamesWith(kept.get());
 
+    // The game and its devices are gone when programMain returns.
     const int exitCode = programMain(nullptr, 1);
+    playLinuxGamesWith(nullptr);
+    sound.disable();
+    sound.tellChoices(nullptr);
     if (exitCode == 0) {
-        keepLastWindowPlace(kept);
-        printFinalScore(kept);
+        if (!leave(kept.get(), platform.shell())) {
+            std::fprintf(stderr, "zorbanix: left before everything could be saved\n");
+            // Its saving thread still uses it until the process ends.
+            static_cast<void>(kept.release());
+        }
     } else {
         // The SDL shell's quit code is always 0: anything else is a start
         // that failed before the first frame.
         std::fprintf(stderr, "zorbanix: could not %s: %s\n",
-                     sdlShellPlatform().window() ? "take the 800 x 600 display in the window"
-                                                 : "make the game's window",
+                     platform.shell().window() ? "take the 800 x 600 display in the window"
+                                               : "make the game's window",
                      SDL_GetError());
     }
-
-    sdlShellPlatform().endOnSecondQuit(nullptr);
-    sdlSoundOutput().tellChoices(nullptr);
-    closeSdl(presenter);
+    platform.uninstall();
+    SDL_Quit();
     return exitCode;
 }

@@ -180,7 +180,7 @@ private:
     bool armed_ = false;
 };
 
-bool quitRequested() { return sdlShellPlatform().keys().quitRequests() > 0; }
+bool quitRequested() { return sdlQuitRequested(); }
 
 void poll(InputSystem* input) {
     if (input != nullptr) input->poll();

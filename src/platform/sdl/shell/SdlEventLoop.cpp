@@ -1,7 +1,6 @@
 #include "platform/sdl/shell/SdlEventLoop.h"
 
 #include "base/ShellPlatform.h"
-#include "platform/sdl/audio/SdlSoundOutput.h"
 
 namespace {
 
@@ -29,17 +28,23 @@ void sendPageKey(SDL_Scancode scancode, bool down) {
 
 void sendPageKeysReleased() { sendPageEvent(SDL_SCANCODE_UNKNOWN, kPageKeysReleased); }
 
-// The window's own keys are taken here and never reach the game.
+// The window's own keys are taken here, each press a request, and never
+// reach the game.
 void SdlEventLoop::onKeyDown(const SDL_KeyboardEvent& key) {
     if (key.repeat) return;
-    if (isAltEnter(key.keysym) || key.keysym.scancode == SDL_SCANCODE_F11) {
+    const SDL_Scancode code = key.keysym.scancode;
+    if (isAltEnter(key.keysym) || code == SDL_SCANCODE_F11) {
         ++requests_.fullScreenToggles;
-    } else if (key.keysym.scancode == SDL_SCANCODE_F10) {
+    } else if (code == SDL_SCANCODE_F10) {
         ++requests_.integerScaleToggles;
-    } else if (key.keysym.scancode == SDL_SCANCODE_M) {
-        sdlSoundOutput().toggleMuted();
-    } else if (!sdlSoundOutput().takeVolumeKey(key.keysym.scancode)) {
-        keys_.keyPressed(key.keysym.scancode);
+    } else if (code == SDL_SCANCODE_M) {
+        ++requests_.muteToggles;
+    } else if (code == SDL_SCANCODE_MINUS || code == SDL_SCANCODE_KP_MINUS) {
+        ++requests_.volumeDowns;
+    } else if (code == SDL_SCANCODE_EQUALS || code == SDL_SCANCODE_KP_PLUS) {
+        ++requests_.volumeUps;
+    } else {
+        keys_.keyPressed(code);
     }
 }
 

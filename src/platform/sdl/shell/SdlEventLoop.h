@@ -14,14 +14,16 @@
 //
 // - A key going down is noted for the next key read (a tap shorter than a
 //   frame still counts), unless it is one of the window's own keys, which
-//   the game never sees: Alt+Enter and F11 switch between window and full
-//   screen, F10 switches whole-number scaling (requests the presenter
-//   carries out at its next frame), and M mutes the sound.
+//   the game never sees. Each of those is one window request, counted
+//   (SdlWindowRequests): Alt+Enter and F11 switch between window and full
+//   screen, F10 switches whole-number scaling (the presenter carries them
+//   out at its next frame); M mutes the sound, minus and equals step the
+//   volume (the sound output carries them out once the events are taken).
 // - A quit request (SDL_QUIT: the window closed, SIGINT, SIGTERM; the
 //   session ending) makes the keys read as Escape held, so every screen ends
 //   and the program leaves through its game-over screen; the run loop also
-//   gets WM_DESTROY, whose answer ends play through WM_QUIT. The shell ends
-//   the program at a second request.
+//   gets WM_DESTROY, whose answer ends play through WM_QUIT. A second
+//   request makes the shell hurry the screens out (SdlShell.h).
 // - Window events become the run loop's messages: closing is WM_DESTROY,
 //   being exposed WM_PAINT, losing the keyboard or being minimised or hidden
 //   WM_ACTIVATEAPP with false, regaining the keyboard WM_ACTIVATEAPP with true

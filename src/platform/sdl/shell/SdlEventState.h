@@ -10,8 +10,9 @@
 // - SdlKeyState: the keys the input side reads (SdlPlayerKeys.h). Written by
 //   the event loop (SdlEventLoop.h) alone: the keyboard, the gamepads and the
 //   web page's keys, which reach it through SDL's queue.
-// - SdlWindowRequests: what the player asked of the window, which the
-//   presenter carries out. Written by the event loop alone.
+// - SdlWindowRequests: what the player asked of the window and its sound
+//   with the window's own keys, which the presenter and the sound output
+//   carry out. Written by the event loop alone.
 // - SdlMessageQueue: the window messages the shell hands the run loop.
 //   Written by the shell alone: its event loop posts, its PeekMessageA takes.
 
@@ -48,13 +49,21 @@ private:
     int quitRequests_ = 0;
 };
 
-// Each count goes up by one at each request; the presenter keeps the counts
-// it has carried out and acts on a difference at its next frame.
+// Each count goes up by one at each request; the presenter and the sound
+// output each keep the counts they have carried out and act on a difference:
+// the presenter at its next frame, the sound output once the shell has taken
+// the events.
 struct SdlWindowRequests {
     // Alt+Enter or F11: between full screen and a window.
     std::uint32_t fullScreenToggles = 0;
     // F10: whole-number scaling on or off.
     std::uint32_t integerScaleToggles = 0;
+    // M: the sound off or on again.
+    std::uint32_t muteToggles = 0;
+    // Minus (or the keypad's) one volume level down, equals (or the keypad's
+    // plus) one up.
+    std::uint32_t volumeDowns = 0;
+    std::uint32_t volumeUps = 0;
     // The window's size changed (by the player, the window manager or the
     // presenter itself), so its surface may be a new one.
     std::uint32_t resizes = 0;

@@ -4,7 +4,7 @@
 
 #include "app/WindowProcedure.h"
 #include "platform/PictureSize.h"
-#include "platform/sdl/display/SdlWindowOptions.h"
+#include "platform/sdl/audio/SdlSoundOutput.h"
 
 namespace {
 
@@ -23,9 +23,9 @@ bool inBackground(WindowHandle window) {
 
 }  // namespace
 
-SdlShell& sdlShellPlatform() {
-    static SdlShell shell;
-    return shell;
+bool sdlQuitRequested() {
+    const auto* shell = dynamic_cast<const SdlShell*>(&shellPlatform());
+    return shell != nullptr && shell->keys().quitRequests() > 0;
 }
 
 namespace {
@@ -56,11 +56,10 @@ SDL_Window* makeWindow(const char* name, const SdlWindowOptions& options) {
 
 WindowHandle SdlShell::createMainWindow(const char* name, InstanceHandle) {
     if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
-    const SdlWindowOptions& options = sdlWindowOptions();
     SDL_Window* window =
-        options.fullScreen ? makeFullScreenWindow(name) : makeWindow(name, options);
+        options_.fullScreen ? makeFullScreenWindow(name) : makeWindow(name, options_);
     if (!window) return nullptr;
-    if (options.resizable)
+    if (options_.resizable)
         SDL_SetWindowMinimumSize(window, kMinimumWindowWidth, kMinimumWindowHeight);
     SdlEventLoop::selectEvents();
     window_ = reinterpret_cast<WindowHandle>(window);
@@ -100,10 +99,13 @@ int SdlShell::ShowCursor(bool show) {
 
 void SdlShell::pump() {
     events_.drain(messages_);
-    if (events_.quitRequests() >= 2 && endNow_) endNow_();
+    if (sound_) sound_->takeRequests(events_.windowRequests());
 }
 
-void SdlShell::deliverSentMessages() { pump(); }
+void SdlShell::deliverSentMessages() {
+    pump();
+    if (leaving()) skipped_ += kLeavingSkipMs;
+}
 
 // The filters are not looked at: the run loop always asks for every message.
 bool SdlShell::PeekMessageA(ShellMessage* message, WindowHandle, std::uint32_t, std::uint32_t,
@@ -142,7 +144,7 @@ void SdlShell::DispatchMessageA(const ShellMessage* message) {
     }
 }
 
-std::uint32_t SdlShell::GetTickCount() { return SDL_GetTicks(); }
+std::uint32_t SdlShell::GetTickCount() { return SDL_GetTicks() + skipped_; }
 
 void SdlShell::PostQuitMessage(int exitCode) {
     quitPosted_ = true;

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 #include "base/ShellPlatform.h"
+#include "platform/sdl/display/SdlWindowOptions.h"
 #include "platform/sdl/shell/SdlEventLoop.h"
+
+class SdlSoundOutput;
 
 // The shell on SDL: one window, full screen on the desktop or a window of its
 // own as the command line asked (SdlWindowOptions.h), SDL's window events as
@@ -31,11 +33,24 @@
 // SdlEventLoop::selectEvents): the game reads the keyboard as a snapshot.
 // A quit request (PostQuitMessage) comes out as WM_QUIT with its code at the
 // next PeekMessageA, before any further message.
+// The sound output, when there is one, carries out the player's mute and
+// volume keys as each pump has taken them.
 // A second quit request from the system (the window closed or SIGINT again)
-// ends the program at once, in the pump: between two frames, never inside
-// a display's or a device's call.
+// means the program is leaving: from then on each pump of the screens around
+// play (deliverSentMessages) moves the tick count on by kLeavingSkipMs, so
+// that every screen that waits for time (the intro, the game-over screen)
+// ends at its next frame, as those that read keys end on the Escape a quit
+// request holds. The run then ends between two frames, and the entry point
+// leaves. Play never pumps that way: its frames and the score are as the
+// first request left them. Nothing changes before a second request.
 class SdlShell final : public ShellPlatform {
 public:
+    // Longer than any screen of the game waits.
+    static constexpr std::uint32_t kLeavingSkipMs = 3600000;
+
+    explicit SdlShell(const SdlWindowOptions& options, SdlSoundOutput* sound = nullptr)
+        : options_(options), sound_(sound) {}
+
     WindowHandle createMainWindow(const char* name, InstanceHandle instance) override;
     void ShowWindow(WindowHandle window, int showCommand) override;
     void UpdateWindow(WindowHandle window) override;
@@ -60,25 +75,28 @@ public:
     const SdlKeyState& keys() const { return events_.keys(); }
     const SdlWindowRequests& windowRequests() const { return events_.windowRequests(); }
 
-    // What a second quit request does: end the program at once, tidily (the
-    // final score printed, the devices and SDL shut down). Handed in by the
-    // entry point, which knows the application; none means the second
-    // request changes nothing more than the first.
-    void endOnSecondQuit(std::function<void()> end) { endNow_ = std::move(end); }
+    // A second quit request has come: the program is leaving.
+    bool leaving() const { return events_.quitRequests() >= 2; }
     // Before SDL is shut down.
     void closeGamepads() { events_.closeGamepads(); }
 
 private:
     void pump();
 
+    const SdlWindowOptions& options_;
+    SdlSoundOutput* sound_;
     SdlEventLoop events_;
     SdlMessageQueue messages_;
-    std::function<void()> endNow_;
+    // How far the tick count has been moved on since the program began
+    // leaving.
+    std::uint32_t skipped_ = 0;
     WindowHandle window_ = nullptr;
     bool quitPosted_ = false;
     int quitCode_ = 0;
     int cursorCount_ = 0;
 };
 
-// The program's one SDL shell.
-SdlShell& sdlShellPlatform();
+// Whether a quit request has come to the installed shell, for the SDL
+// layer's own screens between games; false where the installed shell is no
+// SDL shell (a test's).
+bool sdlQuitRequested();

@@ -22,9 +22,6 @@ bool readSwitch() {
 #endif
 }
 
-// The keys of the last read, so that only a key going down is written.
-std::uint8_t lastKeys[256] = {};
-
 }  // namespace
 
 bool enabled() {
@@ -41,15 +38,15 @@ double now() {
 #endif
 }
 
-void keysRead(const std::uint8_t* keys) {
+void keysRead(const std::uint8_t* keys, std::uint8_t* last) {
     if (!enabled()) return;
     const double at = now();
     for (int code = 0; code < 256; ++code) {
-        if ((keys[code] & 0x80) != 0 && (lastKeys[code] & 0x80) == 0) {
+        if ((keys[code] & 0x80) != 0 && (last[code] & 0x80) == 0) {
             std::fprintf(stderr, "latency key %d %.3f\n", code, at);
         }
     }
-    std::memcpy(lastKeys, keys, sizeof lastKeys);
+    std::memcpy(last, keys, 256);
     std::fflush(stderr);
 }
 

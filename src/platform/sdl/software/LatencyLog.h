@@ -14,8 +14,10 @@ namespace latency_log {
 
 bool enabled();
 double now();
-// A keyboard read: 256 bytes indexed by DIK code, 0x80 for down.
-void keysRead(const std::uint8_t* keys);
+// A keyboard read: 256 bytes indexed by DIK code, 0x80 for down; `last`,
+// the reader's own 256 bytes, holds the read before and is brought up to
+// date, so that only a key going down is written.
+void keysRead(const std::uint8_t* keys, std::uint8_t* last);
 void presented(double began);
 
 }  // namespace latency_log

@@ -8,11 +8,6 @@
 
 namespace {
 
-std::vector<std::string>& searchFolders() {
-    static std::vector<std::string> list;
-    return list;
-}
-
 std::string inFolder(const std::string& folder, const char* fileName) {
     if (folder.empty() || folder == ".") return fileName;
     return folder.back() == '/' ? folder + fileName : folder + "/" + fileName;
@@ -29,14 +24,13 @@ std::string whyUnreadable(const std::string& path) {
 
 }  // namespace
 
-void setPictureFolders(const std::vector<std::string>& folders) { searchFolders() = folders; }
-
-SDL_Surface* loadPicture(const char* fileName, int* bitsPerPixel) {
-    if (searchFolders().empty() || !fileName || std::strchr(fileName, '/')) {
+SDL_Surface* loadPicture(const std::vector<std::string>& folders, const char* fileName,
+                         int* bitsPerPixel) {
+    if (folders.empty() || !fileName || std::strchr(fileName, '/')) {
         return loadBitmapFile(fileName, bitsPerPixel);
     }
     std::string searched;
-    for (const std::string& folder : searchFolders()) {
+    for (const std::string& folder : folders) {
         const std::string path = inFolder(folder, fileName);
         errno = 0;
         if (SDL_Surface* picture = loadBitmapFile(path.c_str(), bitsPerPixel)) return picture;

@@ -85,7 +85,7 @@ GdiObject SoftwareDisplay::LoadImageA(const char* fileName, std::uint32_t type, 
         return nullptr;
     }
     int bitsPerPixel = 0;
-    SDL_Surface* pixels = loadPicture(fileName, &bitsPerPixel);
+    SDL_Surface* pixels = loadPicture(folders_, fileName, &bitsPerPixel);
     if (!pixels) return nullptr;
     GdiBitmapRecord* record = new (std::nothrow) GdiBitmapRecord;
     if (!record) {

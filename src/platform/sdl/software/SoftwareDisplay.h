@@ -3,6 +3,9 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "display/DisplayPlatform.h"
 
@@ -99,6 +102,10 @@ public:
     void setPresenter(FramePresenter* presenter);
     FramePresenter* presenter() const;
 
+    // Where LoadImageA looks for picture files (PictureFolders.h); none set:
+    // by the name the game gives, from the working folder.
+    void setPictureFolders(std::vector<std::string> folders) { folders_ = std::move(folders); }
+
     // The buffers of the primary chain of the most recently created
     // DirectDraw object still alive; null while there is none. Every flip
     // exchanges the two.
@@ -130,4 +137,5 @@ public:
 private:
     PixelLayout layout_;
     SoftwareState* state_;
+    std::vector<std::string> folders_;
 };

@@ -14,20 +14,20 @@
 #include "app/BetweenGames.h"
 #include "app/EntryPoint.h"
 #include "base/ShellPlatform.h"
-#include "devices/DevicePlatform.h"
-#include "display/DisplayPlatform.h"
-#include "platform/sdl/audio/SdlSoundOutput.h"
-#include "platform/sdl/display/SdlDisplayPlatform.h"
-#include "platform/sdl/display/SdlWindowOptions.h"
-#include "platform/sdl/input/SdlDevicePlatform.h"
 #include "platform/sdl/results/ResultsScreen.h"
 #include "platform/sdl/settings/ScoreBook.h"
 #include "platform/sdl/shell/SdlEventLoop.h"
-#include "platform/sdl/shell/SdlShell.h"
+#include "platform/sdl/shell/SdlPlatform.h"
 #include "platform/sdl/web/CanvasPresenter.h"
 
-// The start tick is read during static initialisation, before main.
-ShellPlatform& defaultShellPlatform() { return sdlShellPlatform(); }
+// The start tick is read during static initialisation, before main makes
+// the platform: this shell only tells the time until main installs the
+// platform's.
+ShellPlatform& defaultShellPlatform() {
+    static const SdlWindowOptions kNone;
+    static SdlShell clockOnly(kNone);
+    return clockOnly;
+}
 
 // A key of the page, by SDL scancode (the key's position, from the DOM's
 // KeyboardEvent.code), pressed or let go. The page calls this for its own
@@ -188,22 +188,19 @@ int main(int, char**) {
     window.fullScreen = false;
     window.scale = 1;
     window.resizable = false;
-    setSdlWindowOptions(window);
+    SdlPlatform platform(window);
 
     SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     // Gamepads through the browser's Gamepad API, as on Linux.
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
 
-    static CanvasPresenter canvas;
+    CanvasPresenter canvas;
     // The cues go to the page's sound (web/sound.js), which the click or key
     // that started the game let start, and which keeps the mute switch and
     // the volume; where it cannot start, the game plays silently.
-    sdlSoundOutput().enable();
-    installSdlPresenter(&canvas);
-    installDisplayPlatform(&sdlDisplayPlatform());
-    installDevicePlatform(&sdlDevicePlatform());
-    installShellPlatform(&sdlShellPlatform());
+    platform.sound().enable();
+    platform.install(&canvas);
     setPlayAnotherGame(playAnotherWebGame);
     showKeptBest();
 
@@ -211,8 +208,8 @@ int main(int, char**) {
     // quit but the page's own Quit, which is Escape.
     const int exitCode = programMain(nullptr, 1);
 
-    sdlShellPlatform().closeGamepads();
-    installSdlPresenter(nullptr);
+    platform.sound().disable();
+    platform.uninstall();
     canvas.detach();
     SDL_Quit();
     // The runtime stays (nothing exits a page); the page shows its end state.
