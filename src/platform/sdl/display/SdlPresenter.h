@@ -6,6 +6,7 @@
 
 #include "platform/sdl/display/LetterboxScaler.h"
 #include "platform/sdl/display/SdlDisplayPacing.h"
+#include "platform/sdl/display/SoundNote.h"
 #include "platform/sdl/shell/PlayerChoices.h"
 #include "platform/sdl/shell/SdlEventState.h"
 #include "platform/sdl/software/SoftwareDisplay.h"
@@ -96,4 +97,5 @@ private:
     // manager placed it elsewhere, and until a resize counts as settled.
     int placeFrames_ = 0;
     int resizeFrames_ = 0;
+    SoundNote soundNote_;
 };
