@@ -61,6 +61,7 @@ TEST_F(NextGameTest, TheSecondGameShowsTheFirstGamesFramesFromItsGetReady) {
     askNext = [&](const FinishedGame& finished) {
         asked.push_back(hashes.size());
         scores.push_back(finished.score);
+        EXPECT_TRUE(finished.played);
         EXPECT_NE(finished.display, nullptr);
         EXPECT_NE(finished.input, nullptr);
         if (asked.size() > 1) return false;
@@ -87,6 +88,29 @@ TEST_F(NextGameTest, TheSecondGameShowsTheFirstGamesFramesFromItsGetReady) {
     for (std::size_t i = 0; i < length; ++i) {
         ASSERT_EQ(hashes[asked[0] + i], hashes[firstPlayFrame + i]) << "frame " << i;
     }
+}
+
+// Escape on the title quits the game at its first update: the game-over
+// screen has its full time, and the platform hears of a game never played,
+// whose results it does not show.
+TEST_F(NextGameTest, AGameEndedOnTheTitleIsAskedAboutAsNeverPlayed) {
+    std::vector<FinishedGame> asked;
+    askNext = [&](const FinishedGame& finished) {
+        asked.push_back(finished);
+        return false;
+    };
+    HeadlessOptions options;
+    options.keepPixels = [](const CapturedFrame&) { return false; };
+    HeadlessPlatform platform(options);
+    platform.press(DIK_ESCAPE, 3108, 3208);
+    const HeadlessRun run = runGame(platform);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_FALSE(run.budgetExhausted);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_FALSE(asked[0].played);
+    EXPECT_EQ(asked[0].score, 0);
+    ASSERT_FALSE(run.frames.empty());
+    EXPECT_GE(run.frames.back().gameTime, 3108 + 5000);
 }
 
 // A game that WM_QUIT ended (the window closed) never asks for another.

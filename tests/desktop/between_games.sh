@@ -4,6 +4,8 @@
 # starts the next game at its get-ready, without the intro or the title;
 # Escape on the results screen ends the program with code 0 and a line for
 # each game played. A quit request on the results screen ends it at once.
+# Escape on the title ends a game never played: its game-over screen, then
+# the program ends with code 0, no results screen and no line.
 # $1: the zorbanix executable.
 set -euo pipefail
 GAME=$(realpath "$1")
@@ -56,4 +58,19 @@ wait "$game_pid" || code=$?
 game_pid=
 [ "$code" = 0 ] && [ "$(lines)" = 1 ] || fail "SIGTERM on the results screen: code $code, $(lines) lines"
 log "SIGTERM on the results screen: exit code 0 at once, one line"
+
+# Escape on the title (the first Escape skips the intro, the next leaves the
+# title): the game-over screen's 5 s, then the end. The results screen would
+# have printed the game's line first (and Escape would then leave it).
+start_game --window
+escaped=$SECONDS
+wait_until 20 'xdotool key Escape; sleep 0.4; ! kill -0 "$game_pid" 2>/dev/null' ||
+    fail "Escape on the title did not end the program"
+code=0
+wait "$game_pid" || code=$?
+game_pid=
+took=$((SECONDS - escaped))
+[ "$code" = 0 ] && [ "$(lines)" = 0 ] && [ "$took" -ge 5 ] ||
+    fail "Escape on the title: code $code, $(lines) lines, ended after $took s"
+log "Escape on the title: exit code 0 after $took s, no results, no line"
 log "passed"

@@ -46,6 +46,9 @@ for trip in 1 2 3; do
     expect_place "$left" "back from full screen ($trip)"
 done
 log "three trips to full screen and back: the window stays at $left"
+# Space leaves the title, which the intro has given way to by the last tap,
+# and the game is played: its line is printed. No tap reaches play.
+for _ in 1 2 3 4 5 6; do xdotool key space; sleep 0.5; done
 kill -TERM "$game_pid"
 wait_until 20 '! kill -0 "$game_pid" 2>/dev/null' || fail "SIGTERM did not end the program"
 game_pid=

@@ -8,7 +8,8 @@
 # and the disk driver's pace drifts on a busy machine), their true peak at
 # or under -1 dBTP. Left to find a device of its own on a machine with
 # none, the program says so in one line at most and none of the sound
-# library's own messages reach the terminal.
+# library's own messages reach the terminal. M and minus show a short note
+# over the picture, which is gone again after a little over a second.
 # $1: the zorbanix executable, $2: zorbanix_loudness.
 set -euo pipefail
 GAME=$(realpath "$1")
@@ -24,6 +25,10 @@ start_x 1024x768x24
 # wave is getting ready, the night sky on the title.
 pixel() { import -window "$game_window" -crop 1x1+140+475 -depth 8 txt:- 2>/dev/null | tail -1; }
 bunker_shown() { [[ $(pixel) == *"#00FF00"* ]]; }
+# The sound's note at the top left: its plate's rim at (15, 20), and at
+# (26, 45) the first step of the volume's bar, lit.
+at() { import -window "$game_window" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | tail -1; }
+note_shown() { [[ $(at 15 20) == *"#5A65A5"* ]]; }
 
 # Bytes of the file from offset $2 on that are not zero.
 sound_bytes() { tail -c +"$(($2 + 1))" "$1" | tr -d '\0' | wc -c; }
@@ -54,6 +59,7 @@ record() {
     xdotool key --delay 0 m
     sleep 0.3
     m_offset=$(stat -c %s "$file")
+    note_shown || fail "M showed no note"
     # A march step comes at least once a second; the recording keeps up
     # with the game only roughly on a busy machine, so it is given time.
     xdotool key --delay 0 space
@@ -102,6 +108,10 @@ full_to=$(stat -c %s "$WORK/volume.raw")
 xdotool key --delay 50 minus minus minus minus minus
 sleep 0.3
 low_from=$(stat -c %s "$WORK/volume.raw")
+[[ $(at 26 45) == *"#FFE34A"* ]] || fail "minus showed no volume bar"
+sleep 1.5
+! note_shown || fail "the volume's note still stands after 1.8 s"
+log "M and minus showed their note, gone after 1.8 s"
 sleep 4
 low_to=$(stat -c %s "$WORK/volume.raw")
 stop_game

@@ -190,11 +190,33 @@ async function keyboardRun() {
   await page.keyboard.press('Escape');
   await page.waitForFunction(() => document.body.dataset.state === 'ended', null, { timeout: 15000 });
   check(await page.getByRole('button', { name: 'Play again' }).isVisible(), 'the page offers Play again');
-  await page.getByRole('button', { name: 'Play again' }).click();
-  await waitForScreen(page, 'intro-early');
+  await checkPlayAgain(page);
   const times = await page.evaluate(() => window.zorbanixPage.times);
   console.log(`times: ready ${Math.round(times.loaded)} ms after navigation`);
+
+  // Escape on the title: the game-over screen, then the end panel, with no
+  // results between.
+  const again = await freshPage(context);
+  await again.keyboard.press('Enter');
+  await waitForScreen(again, 'title');
+  await again.keyboard.press('Escape');
+  await waitForScreen(again, 'gameover');
+  await again.waitForFunction(() => document.body.dataset.state === 'ended', null, { timeout: 15000 });
+  const shown = await again.evaluate(() => window.zorbanixTest.screen());
+  check(shown === 'gameover', `Escape on the title ends on the game-over screen (${shown}), no results`);
+  await checkPlayAgain(again);
   await context.close();
+}
+
+// The end panel's Play again starts the next game at its get-ready in the
+// same run, as a tap on the results does: no intro, no title.
+async function checkPlayAgain(page) {
+  const started = await page.evaluate(() => window.zorbanixPage.times.started);
+  await page.getByRole('button', { name: 'Play again' }).click();
+  await waitForScreen(page, 'getready', 5000);
+  check(await page.evaluate((s) => window.zorbanixPage.times.started === s &&
+                                   document.body.dataset.state === 'playing', started),
+        'Play again starts at get-ready in the same run');
 }
 
 // By default the picture fills the 1280 x 720 window's height; F10 switches

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/PictureSize.h"
+#include "platform/sdl/audio/SdlSoundOutput.h"
 #include "platform/sdl/display/SdlWindowOptions.h"
 
 #if defined(__linux__)
@@ -285,6 +286,10 @@ void SdlPresenter::present(SDL_Surface* visible) {
     // sleeps instead.
     if (outOfSight()) return;
     const std::int64_t called = clock_.now();
+    // A change of the sound is noted over a copy of the frame, never in it.
+    if (sound_ != nullptr) {
+        visible = soundNote_.over(visible, sound_->muted(), sound_->volume(), SDL_GetTicks());
+    }
     if (onSurface_ && visible) {
         presentOnSurface(visible);
     } else if (renderer_ && visible && textureFits(visible)) {

@@ -7,6 +7,7 @@
 #include "platform/sdl/display/LetterboxScaler.h"
 #include "platform/sdl/display/SdlDisplayPacing.h"
 #include "platform/sdl/display/SdlWindowOptions.h"
+#include "platform/sdl/display/SoundNote.h"
 #include "platform/sdl/shell/PlayerChoices.h"
 #include "platform/sdl/shell/SdlEventState.h"
 #include "platform/sdl/software/SoftwareDisplay.h"
@@ -32,6 +33,8 @@
 // What the player changed is told, once carried out, to whoever keeps it
 // (PlayerChoices.h).
 
+class SdlSoundOutput;
+
 class SdlPresenter final : public FramePresenter {
 public:
     // `options`: how the window was made, read when a window is attached
@@ -51,6 +54,12 @@ public:
     // Gives up the renderer; to be called before the window is destroyed.
     void detach();
 
+    // The sound whose changes are noted over the frame, and the folders
+    // the note's letters are read from; none notes nothing.
+    void noteSoundOf(const SdlSoundOutput* sound, const std::vector<std::string>* folders) {
+        sound_ = sound;
+        soundNote_.readLettersFrom(folders);
+    }
     // Whoever keeps the player's changes; none keeps nothing.
     void tellChoices(PlayerChoices* choices) { choices_ = choices; }
     // How many frames a window's size must stay as it is before a resize
@@ -101,4 +110,6 @@ private:
     // manager placed it elsewhere, and until a resize counts as settled.
     int placeFrames_ = 0;
     int resizeFrames_ = 0;
+    const SdlSoundOutput* sound_ = nullptr;
+    SoundNote soundNote_;
 };

@@ -35,6 +35,8 @@ struct Recording {
 }  // namespace
 
 bool playAnotherLinuxGame(const FinishedGame& finished) {
+    // A game ended on the title ends the program as it does on Windows.
+    if (!finished.played) return false;
     if (keptSettings == nullptr || sdlQuitRequested()) return false;
 
     // The score is recorded away from the game, which prints its line; the

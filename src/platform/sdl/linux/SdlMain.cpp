@@ -120,7 +120,8 @@ bool leave(KeptSettings* kept, SdlShell& shell) {
     if (WindowHandle window = shell.window()) {
         kept->windowSettled(reinterpret_cast<SDL_Window*>(window));
     }
-    const bool recordScore = !lastGamePrinted();
+    // A game ended on the title was never played: it has no line.
+    const bool recordScore = !lastGamePrinted() && application().gamePlayed();
     const long score = static_cast<long>(application().score());
     std::string line;
     const bool saved = savePending(kept, recordScore, score, shell, &line);

@@ -199,14 +199,16 @@ ResultsChoice runResultsScreen(DisplayDevice* display, InputSystem* input, const
     KeyPress again(input, DIK_SPACE);
     KeyPress leave(input, DIK_ESCAPE);
     for (;;) {
-        // A quit request reads as Escape held: it is asked first, and ends
-        // the program however the keys stand.
-        // The shell takes the system's events here, as on the other screens.
+        // In play's order: the shell takes the system's events, the keys are
+        // read at once, and the frame drawn after them is shown before the
+        // wait, so that a key is answered at the same frame as in play.
         shellPlatform().deliverSentMessages();
+        // A quit request reads as Escape held: it ends the program however
+        // the keys stand.
         if (quitRequested()) return ResultsChoice::Leave;
-        drawResults(pictures, results);
         poll(input);
-        if (quitRequested() || leave.pressed()) return ResultsChoice::Leave;
+        if (leave.pressed()) return ResultsChoice::Leave;
         if (again.pressed()) return ResultsChoice::PlayAgain;
+        drawResults(pictures, results);
     }
 }

@@ -15,6 +15,7 @@ SdlPlatform::~SdlPlatform() { uninstall(); }
 
 void SdlPlatform::install(FramePresenter* presenter) {
     shown_ = presenter ? presenter : &presenter_;
+    presenter_.noteSoundOf(&sound_, &display_.pictureFolders());
     display_.setPresenter(shown_);
     installDisplayPlatform(&display_);
     installDevicePlatform(&devices_);
@@ -28,6 +29,7 @@ void SdlPlatform::uninstall() {
     presenter_.detach();
     sound_.tellChoices(nullptr);
     presenter_.tellChoices(nullptr);
+    presenter_.noteSoundOf(nullptr, nullptr);
     installShellPlatform(nullptr);
     installDevicePlatform(nullptr);
     installDisplayPlatform(nullptr);

@@ -105,6 +105,7 @@ public:
     // Where LoadImageA looks for picture files (PictureFolders.h); none set:
     // by the name the game gives, from the working folder.
     void setPictureFolders(std::vector<std::string> folders) { folders_ = std::move(folders); }
+    const std::vector<std::string>& pictureFolders() const { return folders_; }
 
     // The buffers of the primary chain of the most recently created
     // DirectDraw object still alive; null while there is none. Every flip

@@ -14,11 +14,13 @@
 #include "app/BetweenGames.h"
 #include "app/EntryPoint.h"
 #include "base/ShellPlatform.h"
+#include "devices/InputSystem.h"
 #include "platform/sdl/results/ResultsScreen.h"
 #include "platform/sdl/settings/ScoreBook.h"
 #include "platform/sdl/shell/SdlEventLoop.h"
 #include "platform/sdl/shell/SdlPlatform.h"
 #include "platform/sdl/web/CanvasPresenter.h"
+#include "platform/sdl/web/ResultsToPage.h"
 
 // The start tick is read during static initialisation, before main makes
 // the platform: this shell only tells the time until main installs the
@@ -168,14 +170,61 @@ void showKeptBest() noexcept {
     }
 }
 
+// The end panel's wait: the core's hook and the page's export are plain
+// functions, so what they share is kept here, with the canvas to pace it.
+struct EndPanelWait {
+    bool waiting = false;
+    bool playAgainAsked = false;
+    FramePresenter* canvas = nullptr;
+};
+EndPanelWait endPanel;
+
+// The player left: the page shows its end panel, and the program waits for
+// its "Play again", a frame at a time, yielding to the browser as the game's
+// loops do. The keys the page or a pad hands in meanwhile are taken and
+// read, so that none of them reaches the next game.
+void waitForPlayAgain(InputSystem* input) {
+    endPanel.waiting = true;
+    endPanel.playAgainAsked = false;
+    // The block is JavaScript, left as written.
+    // clang-format off
+    EM_ASM({ if (Module["onGameEnded"]) Module["onGameEnded"](0); });
+    // clang-format on
+    while (!endPanel.playAgainAsked) {
+        shellPlatform().deliverSentMessages();
+        if (input != nullptr) input->poll();
+        if (endPanel.canvas != nullptr) endPanel.canvas->waitForVerticalBlank();
+    }
+    endPanel.waiting = false;
+}
+
 // Between two games: the page records the score, the canvas shows the
-// results, and Space (a tap on the picture, a pad's A) plays again.
+// results, and Space (a tap on the picture, a pad's A) plays again. Leaving
+// them, or a game ended on the title, shows the page's end panel, whose
+// "Play again" starts the next game at its get-ready too.
 bool playAnotherWebGame(const FinishedGame& finished) {
-    const Results results = resultsFromPage(finished.score);
-    return runResultsScreen(finished.display, finished.input, results) == ResultsChoice::PlayAgain;
+    if (finished.played) {
+        const Results results = resultsFromPage(finished.score);
+        announceResults(results);
+        if (runResultsScreen(finished.display, finished.input, results) ==
+            ResultsChoice::PlayAgain) {
+            return true;
+        }
+    }
+    waitForPlayAgain(finished.input);
+    return true;
 }
 
 }  // namespace
+
+// The end panel's "Play again": 1 when the program waits for it, and the
+// next game starts at its get-ready; 0 when the run has ended, and the page
+// starts a new one.
+extern "C" EMSCRIPTEN_KEEPALIVE int zorbanixPlayAgain() {
+    if (!endPanel.waiting) return 0;
+    endPanel.playAgainAsked = true;
+    return 1;
+}
 
 int main(int, char**) {
     // SDL's own key listeners would act on every key of the whole page
@@ -201,6 +250,7 @@ int main(int, char**) {
     // the volume; where it cannot start, the game plays silently.
     platform.sound().enable();
     platform.install(&canvas);
+    endPanel.canvas = &canvas;
     setPlayAnotherGame(playAnotherWebGame);
     showKeptBest();
 
@@ -209,6 +259,7 @@ int main(int, char**) {
     const int exitCode = programMain(nullptr, 1);
 
     platform.sound().disable();
+    endPanel.canvas = nullptr;
     platform.uninstall();
     canvas.detach();
     SDL_Quit();
