@@ -290,13 +290,17 @@ for (const type of ['pointerup', 'pointercancel', 'lostpointercapture']) {
 // (src/platform/sdl/web/ResultsToPage.cpp): { score, newBest, notSaved,
 // unreadable, marked (this game's row, or -1), rows: [{ points, date }] }.
 // Where the picture is narrower than this, its table's rows are too small
-// to read, and the page shows them over it.
+// to read, and the page shows them over it. Null: the results were left.
 const READABLE_WIDTH = 600;
 const resultsPanel = document.getElementById('results');
 let results = null;  // the data of the results screen while it shows
 
 function showResults(data) {
   results = data;
+  if (!data) {
+    applyLayout();
+    return;
+  }
   const text = (id, value) => { document.getElementById(id).textContent = value; };
   text('results-score', `Final score ${data.score}`);
   const note = document.getElementById('results-note');
