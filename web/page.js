@@ -133,7 +133,7 @@ function applyLayout() {
   document.getElementById('start').textContent =
       touch ? 'Tap to play' : 'Click or press any key to play';
   hint.hidden = !touch;
-  placeResults(picture);
+  placeResults(picture, room.getBoundingClientRect());
 }
 
 function toggleScaling() {
@@ -330,11 +330,14 @@ function leavingResults(scancode) {
   resultsPanel.hidden = true;
 }
 
-function placeResults(picture) {
+// Over the picture's whole room, which is as wide as the picture or as
+// tall, and larger in the other direction where the window's shape leaves
+// room around it.
+function placeResults(picture, around) {
   resultsPanel.hidden = !results || waits === 0 || picture.width >= READABLE_WIDTH;
   if (resultsPanel.hidden) return;
-  Object.assign(resultsPanel.style, { left: px(picture.left), top: px(picture.top),
-                                      width: px(picture.width), height: px(picture.height) });
+  Object.assign(resultsPanel.style, { left: px(around.left), top: px(around.top),
+                                      width: px(around.width), height: px(around.height) });
 }
 // For the tests: the page's side of the program's call.
 window.zorbanixPage.showResults = showResults;

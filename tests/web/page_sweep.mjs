@@ -8,8 +8,8 @@
 //   - everything lies inside the window, which does not scroll;
 //   - targets are 48 px by touch, 24 with a mouse (the corner controls 36);
 //   - the touch captions show by touch only, among the controls;
-//   - the results in the page's text cover a picture too small to read
-//     them, with lines at least 11 px tall, and no larger picture;
+//   - the results in the page's text cover the room of a picture too small
+//     to read them, with lines at least 11 px tall, and no larger picture;
 //   - the picture's limiting side takes 95 % of its room, on whole device
 //     pixels;
 //   - by touch Left and Right sit low on the left, Fire low on the right;
@@ -150,7 +150,7 @@ function inspect() {
     fail(`the page's results show wrongly by a picture ${picture.width} px wide`, results);
   } else if (shown(results)) {
     const lines = [...results.querySelectorAll('p, h2, li > span')].filter(shown);
-    if (!within(box(results), picture) || !within(picture, box(results))) fail('the results leave the picture', results);
+    if (!within(box(results), r) || !within(picture, box(results))) fail('the results leave the room', results);
     lines.filter((l) => !within(box(l), box(results))).forEach((l) => fail('outside the results', l));
     lines.filter((l) => box(l).height < 11).forEach((l) => fail(`too small to read (${box(l).height} px)`, l));
   }
