@@ -410,6 +410,14 @@ overlay.addEventListener('click', startOnFirstInput);
 canvas.addEventListener('click', startOnFirstInput);
 document.getElementById('play-again').addEventListener('click', () => {
   if (state() !== 'ended') return;
+  // A run whose player left between games waits for this, and its next
+  // game starts at get-ready; a run that ended gives way to a fresh one.
+  if (run?._zorbanixPlayAgain()) {
+    setState('playing');
+    startSound();
+    canvas.focus();
+    return;
+  }
   run = null;
   setState('ready');
   play();

@@ -86,6 +86,7 @@ void Application::run(ShellMessage* message) {
         // and bunkers all start as they did for the first.
         Game game;
         game_ = &game;
+        gamePlayed_ = false;
         game.setUp(displayDevice_, inputSystem_);
         if (firstGame) game.runIntro();
         firstGame = false;
@@ -100,7 +101,7 @@ void Application::run(ShellMessage* message) {
         game.tearDown();
 
         if (quitRetrieved || !playAnotherGame) return;
-        if (!playAnotherGame({lastScore_, displayDevice_, inputSystem_})) return;
+        if (!playAnotherGame({lastScore_, gamePlayed_, displayDevice_, inputSystem_})) return;
     }
 }
 
@@ -123,6 +124,7 @@ bool Application::playWaves(Game& game, ShellMessage* message) {
                 game.pauseInBackground();
             }
             game.update();
+            if (game.state() >= Playing) gamePlayed_ = true;
         }
     } while (game.state() == WaveCleared);
     return false;

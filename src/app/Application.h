@@ -46,6 +46,9 @@ public:
     void foregroundRegained() { foregroundLost_ = false; }
     // The score the game shows, of the game running now or of the last one.
     std::int32_t score() const;
+    // Whether the game running now, or the last one, has been in play (see
+    // FinishedGame::played): one ended on the title has no score to report.
+    bool gamePlayed() const { return gamePlayed_; }
 
     DisplayDevice* displayDevice() const { return displayDevice_; }
     InputSystem* inputSystem() const { return inputSystem_; }
@@ -66,6 +69,7 @@ private:
     const Game* game_ = nullptr;
     std::int32_t lastScore_ = 0;
     bool foregroundLost_ = false;
+    bool gamePlayed_ = false;
 };
 
 Application& application();

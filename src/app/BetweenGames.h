@@ -9,6 +9,10 @@ class InputSystem;
 // game-over screen, as the program's platform sees it between two games.
 struct FinishedGame {
     std::int32_t score;
+    // Some update left the game in play: its get-ready was shown. A game
+    // ended on the title (Escape, a quit request) quits at its first update,
+    // was never played and has no score to speak of.
+    bool played;
     // The devices the next game will use, for a screen of the platform's own.
     DisplayDevice* display;
     InputSystem* input;

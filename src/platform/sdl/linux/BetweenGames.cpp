@@ -26,6 +26,8 @@ Results resultsOf(long score, const ScoreOutcome& outcome) {
 }  // namespace
 
 bool playAnotherLinuxGame(const FinishedGame& finished) {
+    // A game ended on the title ends the program as it does on Windows.
+    if (!finished.played) return false;
     if (keptSettings == nullptr || sdlShellPlatform().keys().quitRequests() > 0) return false;
 
     const long score = finished.score;

@@ -54,9 +54,9 @@ std::vector<std::string> pictureFolders() {
 
 // The line of the game that ended the program, unless the screen between
 // games printed it. It is recorded with the best scores first, and says the
-// best score too.
+// best score too. A game ended on the title was never played: no line.
 void printFinalScore(KeptSettings& kept) {
-    if (lastGamePrinted()) return;
+    if (lastGamePrinted() || !application().gamePlayed()) return;
     std::printf("%s\n", kept.recordFinalScore(static_cast<long>(application().score())).c_str());
     std::fflush(stdout);
 }

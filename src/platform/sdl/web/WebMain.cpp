@@ -15,6 +15,7 @@
 #include "app/EntryPoint.h"
 #include "base/ShellPlatform.h"
 #include "devices/DevicePlatform.h"
+#include "devices/InputSystem.h"
 #include "display/DisplayPlatform.h"
 #include "platform/sdl/audio/SdlSoundOutput.h"
 #include "platform/sdl/display/SdlDisplayPlatform.h"
@@ -24,6 +25,7 @@
 #include "platform/sdl/shell/SdlEventLoop.h"
 #include "platform/sdl/shell/SdlShell.h"
 #include "platform/sdl/web/CanvasPresenter.h"
+#include "platform/sdl/web/ResultsToPage.h"
 
 // The start tick is read during static initialisation, before main.
 ShellPlatform& defaultShellPlatform() { return sdlShellPlatform(); }
@@ -89,14 +91,57 @@ Results resultsFromPage(long score) {
     return results;
 }
 
+bool waitingForPage = false;
+bool playAgainAsked = false;
+
+// The player left: the page shows its end panel, and the program waits for
+// its "Play again", a frame at a time, yielding to the browser as the game's
+// loops do. The keys the page or a pad hands in meanwhile are taken and
+// read, so that none of them reaches the next game.
+void waitForPlayAgain(InputSystem* input) {
+    waitingForPage = true;
+    playAgainAsked = false;
+    // The block is JavaScript, left as written.
+    // clang-format off
+    EM_ASM({ if (Module["onGameEnded"]) Module["onGameEnded"](0); });
+    // clang-format on
+    while (!playAgainAsked) {
+        shellPlatform().deliverSentMessages();
+        if (input != nullptr) input->poll();
+        if (FramePresenter* canvas = sdlSoftwareDisplay().presenter()) {
+            canvas->waitForVerticalBlank();
+        }
+    }
+    waitingForPage = false;
+}
+
 // Between two games: the page records the score, the canvas shows the
-// results, and Space (a tap on the picture, a pad's A) plays again.
+// results, and Space (a tap on the picture, a pad's A) plays again. Leaving
+// them, or a game ended on the title, shows the page's end panel, whose
+// "Play again" starts the next game at its get-ready too.
 bool playAnotherWebGame(const FinishedGame& finished) {
-    const Results results = resultsFromPage(finished.score);
-    return runResultsScreen(finished.display, finished.input, results) == ResultsChoice::PlayAgain;
+    if (finished.played) {
+        const Results results = resultsFromPage(finished.score);
+        announceResults(results);
+        if (runResultsScreen(finished.display, finished.input, results) ==
+            ResultsChoice::PlayAgain) {
+            return true;
+        }
+    }
+    waitForPlayAgain(finished.input);
+    return true;
 }
 
 }  // namespace
+
+// The end panel's "Play again": 1 when the program waits for it, and the
+// next game starts at its get-ready; 0 when the run has ended, and the page
+// starts a new one.
+extern "C" EMSCRIPTEN_KEEPALIVE int zorbanixPlayAgain() {
+    if (!waitingForPage) return 0;
+    playAgainAsked = true;
+    return 1;
+}
 
 int main(int, char**) {
     // SDL's own key listeners would act on every key of the whole page
