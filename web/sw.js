@@ -30,7 +30,7 @@ const PINS = 'zorbanix.pages';  // not a release's cache: no PREFIX
 const NETWORK = 'network';
 const ASK_MS = 3000;  // how long a load waits for the published version
 
-const YOUNG_MS = 60000;  // a pin this young may be a page not yet open
+const YOUNG_MS = 30000;  // a pin this young may be a page not yet open
 const pins = new Map();  // client id -> { source, at }, as kept in PINS
 const pinKey = (id) => `/page/${encodeURIComponent(id)}`;
 

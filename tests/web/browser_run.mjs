@@ -594,8 +594,8 @@ async function keptAndOfflineRun() {
 // service worker), then a new release of it is published: another version
 // in sw.js, a mark in index.html and one in style.css. The very next load
 // must run the new release throughout (both marks) and play; once its
-// worker has taken over, the old release's cache is gone and the new
-// release loads and plays with the network cut.
+// worker has taken over, the new release loads and plays with the network
+// cut.
 async function newReleaseRun() {
   const folder = `${work}/release`;
   rmSync(folder, { recursive: true, force: true });
@@ -630,11 +630,18 @@ async function publishRelease(context, folder, at) {
   check(next === 'B,B', `the next load after a release runs it throughout (${next})`);
   await page.keyboard.press('Enter');
   await waitForScreen(page, 'intro-early');
-  await page.waitForFunction(async () => {
-    const names = (await caches.keys()).filter((name) => name.startsWith('zorbanix-'));
-    return names.length === 1 && names[0].endsWith('-B');
-  }, null, { timeout: 30000, polling: 200 });
-  console.log('ok: the new release\'s worker took over and removed the old release\'s cache');
+  // Its worker installs meanwhile (the old release's cache goes once no
+  // open page has used it for a while).
+  let installed = false;
+  for (const end = Date.now() + 30000; !installed && Date.now() < end; await pause(200)) {
+    installed = await page.evaluate(async () => {
+      const registration = await navigator.serviceWorker.getRegistration();
+      const name = (await caches.keys()).find((key) => key.endsWith('-B'));
+      return Boolean(name && await (await caches.open(name)).match('./')) &&
+             !registration.installing && !registration.waiting;
+    });
+  }
+  check(installed, 'the new release\'s worker installs it and takes over');
   await context.setOffline(true);
   await page.reload();
   const offline = (await release()).join();
