@@ -54,11 +54,14 @@ ExternalProject_Add(zorbanix_web
 # The site: the page (web/), the program and its data, and a README.
 set(ZORBANIX_WEB_ZIP ${CMAKE_BINARY_DIR}/zorbanix-web.zip)
 set(web_files ${CMAKE_SOURCE_DIR}/dist/README-web.txt README.txt)
-foreach(name index.html style.css page.js loader.js layout.js keys.js settings.js sound.js)
+foreach(name index.html style.css page.js loader.js layout.js keys.js settings.js sound.js
+             sound-probe.js)
   list(APPEND web_files ${CMAKE_SOURCE_DIR}/web/${name} ${name})
 endforeach()
 # The program gzipped by the build (cmake/Web.cmake); the page inflates it.
-foreach(name zorbanix.js.gz zorbanix.wasm.gz zorbanix.data.gz)
+# Its script goes as it is: the page runs it from the site itself.
+list(APPEND web_files ${CMAKE_BINARY_DIR}/web/bin/zorbanix.js zorbanix.js)
+foreach(name zorbanix.wasm.gz zorbanix.data.gz)
   list(APPEND web_files ${CMAKE_BINARY_DIR}/web/bin/${name} ${name})
 endforeach()
 # The sounds' own small module, which the page runs to make them.

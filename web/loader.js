@@ -1,7 +1,9 @@
-// Downloads the game (zorbanix.js, zorbanix.wasm and zorbanix.data, the
-// pictures, each gzipped by the build) with progress, inflates and compiles
-// it once, and starts fresh instances of it: each "Play again" is a new
-// instance, with the fresh static state a new run of the program has.
+// Downloads the game (zorbanix.wasm and zorbanix.data, the pictures, each
+// gzipped by the build) with progress, inflates and compiles it once, runs
+// its script (zorbanix.js, a file of the site as it stands: the page's
+// security policy runs no script made in the page), and starts fresh
+// instances of it: each "Play again" is a new instance, with the fresh
+// static state a new run of the program has.
 
 // A module that uses one 128-bit vector instruction: the game is compiled
 // with WebAssembly's SIMD, which every current browser has.
@@ -82,7 +84,9 @@ async function inflated(buffer) {
 // Resolves to the compiled game and its pictures; `progress(received, total)`
 // hears of every chunk (total is 0 while not every length is known).
 export async function loadGame(progress) {
-  const files = ['zorbanix.js.gz', 'zorbanix.wasm.gz', 'zorbanix.data.gz'];
+  const files = ['zorbanix.wasm.gz', 'zorbanix.data.gz'];
+  const script = loadScript('zorbanix.js');
+  script.catch(() => {});  // heard of below, once the downloads are done
   const received = new Map();
   const lengths = new Map();
   const report = () => {
@@ -90,7 +94,7 @@ export async function loadGame(progress) {
     const known = lengths.size === files.length && [...lengths.values()].every((n) => n > 0);
     progress(sum(received), known ? sum(lengths) : 0);
   };
-  const [script, wasm, data] = await Promise.all(files.map(async (url) => {
+  const [wasm, data] = await Promise.all(files.map(async (url) => {
     const packed = await fetchBytes(url, (bytes, length) => {
       received.set(url, bytes);
       lengths.set(url, length);
@@ -102,12 +106,7 @@ export async function loadGame(progress) {
       throw new Error(`${url} is damaged: ${error.message}`);
     }
   }));
-  const scriptUrl = URL.createObjectURL(new Blob([script], { type: 'text/javascript' }));
-  try {
-    await loadScript(scriptUrl);
-  } finally {
-    URL.revokeObjectURL(scriptUrl);
-  }
+  await script;
   let module;
   try {
     module = await WebAssembly.compile(wasm);

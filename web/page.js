@@ -24,6 +24,7 @@ const fullscreenButton = document.getElementById('fullscreen');
 const soundButton = document.getElementById('sound');
 const volumeButton = document.getElementById('volume');
 const bestLabel = document.getElementById('best');
+const hint = document.getElementById('hint');
 const times = {};
 window.zorbanixPage = { times, finalScore: null, score: () => run?._zorbanixFinalScore() ?? null };
 
@@ -108,6 +109,8 @@ function applyLayout() {
       ? `\u00d7${Math.round((picture.width * devicePixelRatio) / 8) / 100}` : 'Fit';
   document.getElementById('start').textContent =
       touch ? 'Tap to play' : 'Click or press any key to play';
+  hint.hidden = !touch;
+  placeResults(picture, room.getBoundingClientRect());
 }
 
 function toggleScaling() {
@@ -125,7 +128,7 @@ let volume = Number.isInteger(keptVolume) ? Math.min(Math.max(keptVolume, 0), MA
 function applySound() {
   soundButton.setAttribute('aria-pressed', String(!muted));
   volumeButton.setAttribute('aria-label', `Volume ${volume} of ${MAX_VOLUME}`);
-  volumeButton.title = `Volume ${volume} of ${MAX_VOLUME}: a click steps down (- and =)`;
+  volumeButton.title = `Volume ${volume} of ${MAX_VOLUME}: a click steps down one (- and =)`;
   volumeButton.style.setProperty('--level', volume / MAX_VOLUME);
   setSoundSwitches(muted, volume);
 }
@@ -144,9 +147,10 @@ soundButton.addEventListener('click', () => {
   toggleSound();
   if (state() === 'playing') canvas.focus();
 });
-// The button steps down by two levels and from the lowest back to full.
+// The button steps down by one level, as minus does, through silence and
+// from there back to full.
 volumeButton.addEventListener('click', () => {
-  setVolume(volume <= 2 ? MAX_VOLUME : 2 * Math.ceil(volume / 2) - 2);
+  setVolume(volume === 0 ? MAX_VOLUME : volume - 1);
   if (state() === 'playing') canvas.focus();
 });
 
@@ -158,6 +162,7 @@ new ResizeObserver(applyLayout).observe(room);
 // --- keys -------------------------------------------------------------------
 
 function hold(scancode, down) {
+  if (down) leavingResults(scancode);
   if (run && state() === 'playing' && scancode) run._zorbanixPageKey(scancode, down ? 1 : 0);
 }
 const liftTouchButtons = wireTouchButtons(document.querySelectorAll('[data-key]'), hold);
@@ -241,6 +246,88 @@ stage.addEventListener('pointerdown', (event) => {
   if (state() === 'playing' && !event.target.closest('button')) canvas.focus();
 });
 
+// A tap anywhere but on the page's own controls does what a tap on the
+// picture does: before a run it starts one, and in a run it holds Space while
+// the finger stays (it starts from the title and plays again from the
+// results).
+const isControl = (target) => Boolean(target.closest('button, [data-key]'));
+stage.addEventListener('click', (event) => {
+  if (!isControl(event.target)) startOnFirstInput(event);
+});
+const roomFingers = new Set();
+stage.addEventListener('pointerdown', (event) => {
+  if (event.pointerType === 'mouse' || state() !== 'playing' || isControl(event.target)) return;
+  event.preventDefault();
+  stage.setPointerCapture(event.pointerId);
+  if (roomFingers.size === 0) hold(scancodeOf('Space'), true);
+  roomFingers.add(event.pointerId);
+});
+for (const type of ['pointerup', 'pointercancel', 'lostpointercapture']) {
+  stage.addEventListener(type, (event) => {
+    if (roomFingers.delete(event.pointerId) && roomFingers.size === 0) {
+      hold(scancodeOf('Space'), false);
+    }
+  });
+}
+
+// --- the results in the page's own text --------------------------------------
+
+// The program hands the page its results screen's data as it opens it
+// (src/platform/sdl/web/ResultsToPage.cpp): { score, newBest, notSaved,
+// unreadable, marked (this game's row, or -1), rows: [{ points, date }] }.
+// Where the picture is narrower than this, its table's rows are too small
+// to read, and the page shows them over it. Null: the results were left.
+const READABLE_WIDTH = 600;
+const resultsPanel = document.getElementById('results');
+let results = null;  // the data of the results screen while it shows
+
+function showResults(data) {
+  results = data;
+  if (!data) {
+    applyLayout();
+    return;
+  }
+  const text = (id, value) => { document.getElementById(id).textContent = value; };
+  text('results-score', `Final score ${data.score}`);
+  const note = document.getElementById('results-note');
+  note.textContent = [data.newBest && 'New best!', data.notSaved && 'Not saved',
+                      data.unreadable && 'Scores unreadable'].filter(Boolean).join(' \u00b7 ');
+  note.classList.toggle('new', Boolean(data.newBest));
+  note.hidden = note.textContent === '';
+  const rows = (data.rows || []).map(({ points, date }, index) => {
+    const row = document.createElement('li');
+    row.classList.toggle('marked', index === data.marked);
+    for (const cell of [`${index + 1}.`, String(points), date]) {
+      row.appendChild(document.createElement('span')).textContent = cell;
+    }
+    return row;
+  });
+  document.getElementById('results-rows').replaceChildren(...rows);
+  document.getElementById('results-none').hidden = rows.length > 0;
+  text('results-keys', touch ? 'Tap: play again \u00b7 Quit, twice: leave'
+                             : 'Space: play again \u00b7 Esc: leave');
+  applyLayout();
+}
+
+// Space plays again from the results, Escape leaves them.
+function leavingResults(scancode) {
+  if (!results || (scancode !== scancodeOf('Space') && scancode !== scancodeOf('Escape'))) return;
+  results = null;
+  resultsPanel.hidden = true;
+}
+
+// Over the picture's whole room, which is as wide as the picture or as
+// tall, and larger in the other direction where the window's shape leaves
+// room around it.
+function placeResults(picture, around) {
+  resultsPanel.hidden = !results || waits === 0 || picture.width >= READABLE_WIDTH;
+  if (resultsPanel.hidden) return;
+  Object.assign(resultsPanel.style, { left: px(around.left), top: px(around.top),
+                                      width: px(around.width), height: px(around.height) });
+}
+// For the tests: the page's side of the program's call.
+window.zorbanixPage.showResults = showResults;
+
 // --- runs -------------------------------------------------------------------
 
 async function play() {
@@ -252,12 +339,14 @@ async function play() {
   canvas.style.opacity = '0';
   canvas.focus();
   times.started = performance.now();
+  results = null;
   try {
     run = await startGame(game, canvas, {
       loadScoreBook,
       storeScoreBook,
       showBest,
       zorbanixCue: soundCue,
+      onResults: showResults,
       onAnimationFrameWait() {
         ++waits;
         // The window exists by the first wait, and the first picture has

@@ -32,6 +32,11 @@ function encodingFor(file, accepted = '') {
   return offered.includes('gzip') ? 'gzip' : null;
 }
 
+// The page's security policy (as index.html states it), with what only a
+// header can say: no other site may frame the game.
+export const SECURITY_POLICY = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; " +
+    "object-src 'none'; base-uri 'none'; form-action 'none'; frame-ancestors 'none'";
+
 // Compressed bodies, kept while their file stays the same.
 const packed = new Map();
 function compressed(file, stats, encoding) {
@@ -72,6 +77,8 @@ export function serve(folder, port = 0) {
     const headers = {
       'Content-Type': types[extname(file)] || 'application/octet-stream',
       'Cache-Control': 'no-cache',
+      'Content-Security-Policy': SECURITY_POLICY,
+      'X-Content-Type-Options': 'nosniff',
       ETag: `"${stats.size.toString(36)}-${Math.floor(stats.mtimeMs).toString(36)}-${encoding || 'id'}"`,
     };
     if (compressible.has(extname(file))) headers.Vary = 'Accept-Encoding';

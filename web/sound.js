@@ -214,26 +214,12 @@ export function setSoundSwitches(muted, volume) {
 // from the output's side, from when the output plays that quantum
 // (getOutputTimestamp as the mark is found, before any suspension can part
 // the context's clock from the page's) less its own latency as the context
-// reports it.
-const PROBE = `registerProcessor('zorbanix-probe', class extends AudioWorkletProcessor {
-  constructor() { super(); this.last = 0; }
-  process([input]) {
-    const samples = input[0];
-    if (!samples) return true;
-    for (let i = 0; i < samples.length; ++i) {
-      if (samples[i] > 0 && this.last <= 0) {
-        this.port.postMessage([currentFrame + i, Math.round(samples[i]), Date.now()]);
-      }
-      this.last = samples[i];
-    }
-    return true;
-  }
-});`;
+// reports it. The worklet is a file of the site (sound-probe.js), as the
+// page's security policy wants every script to be.
 const MARK_FRAMES = 64;  // shorter than the time between two updates
 
 async function startProbe() {
-  const url = URL.createObjectURL(new Blob([PROBE], { type: 'text/javascript' }));
-  await context.audioWorklet.addModule(url);
+  await context.audioWorklet.addModule('sound-probe.js');
   const probe = new AudioWorkletNode(context, 'zorbanix-probe', { numberOfOutputs: 1 });
   probe.port.onmessage = ({ data: [frame, cues, at] }) => {
     const { contextTime, performanceTime } = context.getOutputTimestamp();

@@ -65,7 +65,7 @@ if [ "$zips" = 1 ]; then
     log "the Windows zip: zorbanix.exe, README.txt and 18 pictures"
 
     entries=$(unzip -Z1 "$web")
-    for name in index.html page.js sw.js manifest.webmanifest zorbanix.js.gz zorbanix.wasm.gz zorbanix.data.gz \
+    for name in index.html page.js sw.js manifest.webmanifest zorbanix.js zorbanix.wasm.gz zorbanix.data.gz \
             sound.js zorbanix-sound.wasm README.txt; do
         grep -qx "$name" <<<"$entries" || fail "the web zip has no $name: $entries"
     done

@@ -1,7 +1,8 @@
 // The browser build played end to end in headless Chromium, once with the
 // keyboard, once with touch emulation on (a phone with three device pixels
-// per CSS pixel), once hidden and shown again, and once across a reload and
-// offline.
+// per CSS pixel), once hidden and shown again, once across a reload and
+// offline, and once across the publication of a new release. The page must
+// run under its security policy with no violation reported.
 //
 //   node browser_run.mjs <site> <pictures> <zorbanix_wine_screens> <work folder>
 //
@@ -11,8 +12,9 @@
 // takes them as xwd dumps. Exit 0 when all holds, 1 with the first failure,
 // 77 (skipped) without Chromium, playwright-core or the browser build.
 import { execFileSync } from 'node:child_process';
-import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { cpSync, mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { openBrowser } from './chromium.mjs';
+import { serve } from '../../web/serve.mjs';
 
 const [site, pictures, screensTool, work] = process.argv.slice(2);
 const { browser, url, close } = await openBrowser(site);
@@ -60,16 +62,37 @@ function installReferences(refs) {
   };
 }
 
-async function freshPage(context) {
+// What the security policy refused, from the page's events and its console.
+function watchPolicy(page) {
+  page.violations = [];
+  page.on('console', (message) => {
+    if (/Content.Security.Policy|Refused to/i.test(message.text())) page.violations.push(message.text());
+  });
+  page.exposeFunction('zorbanixViolation', (what) => page.violations.push(what));
+  page.addInitScript(() => document.addEventListener('securitypolicyviolation', (event) =>
+    window.zorbanixViolation(`${event.violatedDirective}: ${event.blockedURI}`)));
+}
+
+async function checkPolicy(page, response) {
+  const header = response.headers()['content-security-policy'] || '';
+  const meta = await page.evaluate(() =>
+    document.querySelector('meta[http-equiv="Content-Security-Policy"]')?.content || '');
+  const strict = (policy) => ["default-src 'self'", "script-src 'self' 'wasm-unsafe-eval';",
+                              "object-src 'none'", "base-uri 'none'"].every((p) => policy.includes(p));
+  check(strict(header) && strict(meta), 'the page and its server state the security policy');
+}
+
+async function freshPage(context, at = url) {
   const page = await context.newPage();
   page.on('pageerror', (error) => console.log(`page error: ${error.message}`));
-  await page.goto(url);
+  watchPolicy(page);
+  page.response = await page.goto(at);
   await page.waitForFunction(() => document.body.dataset.state === 'ready', null, { timeout: 30000 });
-  const refs = Object.fromEntries(REFERENCES.map((name) =>
-    [name, readFileSync(`${work}/references/${name}.565`).toString('base64')]));
-  await page.evaluate(installReferences, refs);
+  await page.evaluate(installReferences, references());
   return page;
 }
+const references = () => Object.fromEntries(REFERENCES.map((name) =>
+  [name, readFileSync(`${work}/references/${name}.565`).toString('base64')]));
 
 async function waitForScreen(page, name, timeout = 15000) {
   await page.waitForFunction((n) => window.zorbanixTest.screen() === n, name,
@@ -191,6 +214,15 @@ async function keyboardRun() {
   await page.waitForFunction(() => document.body.dataset.state === 'ended', null, { timeout: 15000 });
   check(await page.getByRole('button', { name: 'Play again' }).isVisible(), 'the page offers Play again');
   await checkPlayAgain(page);
+  check(!(await page.locator('#hint').isVisible()), 'with a keyboard the page shows no touch captions');
+  const levels = [];
+  for (let click = 0; click < 11; ++click) {
+    await page.locator('#volume').click();
+    levels.push(await page.evaluate(() => localStorage.getItem('zorbanix.volume')));
+  }
+  check(levels.join() === '9,8,7,6,5,4,3,2,1,0,10', `the volume button steps by one (${levels})`);
+  await checkPolicy(page, page.response);
+  check(page.violations.length === 0, `no security policy violation (${page.violations})`);
   const times = await page.evaluate(() => window.zorbanixPage.times);
   console.log(`times: ready ${Math.round(times.loaded)} ms after navigation`);
 
@@ -263,10 +295,10 @@ async function checkButtonsClearOfPlay(page, orientation) {
 }
 
 // Quit ends the game only on a second tap, onto the results screen; one tap
-// on the picture there starts the next game at its get-ready in the same
+// at `elsewhere` (outside the controls) there starts the next game at its get-ready in the same
 // run (no intro, no title: the title would wait for a second tap), and Quit
 // there leaves: the end panel then gives the score.
-async function checkQuitAsksOnce(page, quit, picture) {
+async function checkQuitAsksOnce(page, quit, elsewhere) {
   await page.touchscreen.tap(quit.x, quit.y);
   await pause(PAUSE_REPEAT);
   const after = await page.evaluate(() => [document.body.dataset.state, window.zorbanixTest.screen(),
@@ -276,9 +308,18 @@ async function checkQuitAsksOnce(page, quit, picture) {
   await page.touchscreen.tap(quit.x, quit.y);
   await waitForScreen(page, 'gameover');
   await waitForResults(page);
+  // The picture is too small for its table: the page shows the results in
+  // its own text over it, until they are left.
+  const table = () => page.evaluate(() => [document.getElementById('results').checkVisibility(),
+                                           document.getElementById('results-score').textContent,
+                                           document.querySelectorAll('#results li').length]);
+  const [shownTable, said, rows] = await table();
+  check(shownTable && said === `Final score ${await page.evaluate(() => window.zorbanixPage.score())}`,
+        `the page shows the results in its own text (${said}, ${rows} rows)`);
   const started = await page.evaluate(() => window.zorbanixPage.times.started);
-  await page.touchscreen.tap(picture.x, picture.y);
+  await page.touchscreen.tap(elsewhere.x, elsewhere.y);
   await waitForScreen(page, 'getready', 5000);
+  check(!(await table())[0], 'the page\'s results go once the results are left');
   check(await page.evaluate((s) => window.zorbanixPage.times.started === s &&
                                    document.body.dataset.state === 'playing', started),
         'one tap on the results screen plays again in the same run');
@@ -303,8 +344,21 @@ async function touchRun() {
   });
   const startText = await page.locator('#start').textContent();
   check(startText === 'Tap to play', `the page asks for a tap (${startText})`);
-  await page.locator('#overlay').tap();
+  // Upright, a tap in the middle of the screen, between the page's
+  // controls, starts the run, and another one the game from its title.
+  await page.setViewportSize({ width: 390, height: 844 });
+  await pause(100);
+  const middle = await page.evaluate(() => document.elementFromPoint(195, 422).closest('button'));
+  check(middle === null, 'upright, the middle of the screen holds no control');
+  await page.touchscreen.tap(195, 422);
   await waitForScreen(page, 'title');
+  const hint = await page.locator('#hint').textContent();
+  check(await page.locator('#hint').isVisible() && /Space: tap/.test(hint),
+        `by touch the page says what to tap (${hint.replace(/\s+/g, ' ')})`);
+  await page.touchscreen.tap(195, 422);
+  await waitForScreen(page, 'getready');
+  await page.setViewportSize({ width: 844, height: 390 });
+  await pause(100);
   await checkButtonsClearOfPlay(page, 'landscape');
   await checkFillAndTargets(page, 'landscape', 390);
   await page.setViewportSize({ width: 390, height: 844 });
@@ -324,9 +378,6 @@ async function touchRun() {
       [await centre('Right'), await centre('Fire'), await centre('Pause'), await centre('Quit')];
   const box = await page.locator('#canvas').boundingBox();
   const picture = { x: box.x + box.width / 3, y: box.y + box.height / 2 };
-  // A tap on the picture is Space: it starts the game from the title.
-  await page.touchscreen.tap(picture.x, picture.y);
-  await waitForScreen(page, 'getready');
   await waitForPlay(page);
   // A swipe over the picture, which the browser does not let a page cancel.
   await touch('touchStart', [picture]);
@@ -346,7 +397,11 @@ async function touchRun() {
   await page.touchscreen.tap(pauseButton.x, pauseButton.y);
   await pause(200);
   check((await playField(page)).paused, 'the Pause button pauses play');
-  await checkQuitAsksOnce(page, quit, picture);
+  // A tap outside the controls is Space, as one on the picture: here on
+  // the captions, it plays again from the results.
+  const aside = await page.locator('#hint').boundingBox();
+  await checkQuitAsksOnce(page, quit, { x: aside.x + aside.width / 2, y: aside.y + aside.height / 2 });
+  check(page.violations.length === 0, `no security policy violation (${page.violations})`);
   check(complaints.length === 0, `no errors on the console during play (${complaints})`);
   await context.close();
 }
@@ -398,7 +453,9 @@ function tapAudio() {
 }
 
 async function soundRun() {
-  const context = await browser.newContext({ viewport: { width: 1280, height: 720 } });
+  // The tap is a worklet made in the page, which the page's own policy
+  // refuses: this run alone sets the policy aside.
+  const context = await browser.newContext({ viewport: { width: 1280, height: 720 }, bypassCSP: true });
   await context.addInitScript(tapAudio);
   const page = await freshPage(context);
   const said = [];
@@ -565,7 +622,69 @@ async function keptAndOfflineRun() {
   await context.close();
 }
 
+// A copy of the site is served and visited twice (the second load from the
+// service worker), then a new release of it is published: another version
+// in sw.js, a mark in index.html and one in style.css. The very next load
+// must run the new release throughout (both marks) and play; once its
+// worker has taken over, the new release loads and plays with the network
+// cut.
+async function newReleaseRun() {
+  const folder = `${work}/release`;
+  rmSync(folder, { recursive: true, force: true });
+  cpSync(site, folder, { recursive: true });
+  const { server, url: at } = await serve(folder);
+  const context = await browser.newContext({ viewport: { width: 1280, height: 720 } });
+  try {
+    await publishRelease(context, folder, at);
+  } finally {
+    await context.close();
+    server.close();
+  }
+}
+
+async function publishRelease(context, folder, at) {
+  const page = await freshPage(context, at);
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null, { timeout: 30000 });
+  const release = async () => {
+    await page.waitForFunction(() => document.body.dataset.state === 'ready', null, { timeout: 30000 });
+    await page.evaluate(installReferences, references());
+    return page.evaluate(() => [document.querySelector('meta[name="release"]')?.content || 'A',
+                                getComputedStyle(document.body).getPropertyValue('--release').trim() || 'A']);
+  };
+  await page.reload();
+  check((await release()).join() === 'A,A', 'a second visit runs the first release');
+  const edit = (file, change) => writeFileSync(`${folder}/${file}`, change(readFileSync(`${folder}/${file}`, 'utf8')));
+  edit('sw.js', (text) => text.replace(/const VERSION = '([^']*)'/, "const VERSION = '$1-B'"));
+  edit('index.html', (text) => text.replace('<title>', '<meta name="release" content="B">\n<title>'));
+  edit('style.css', (text) => `${text}\nbody { --release: B; }\n`);
+  await page.reload();
+  const next = (await release()).join();
+  check(next === 'B,B', `the next load after a release runs it throughout (${next})`);
+  await page.keyboard.press('Enter');
+  await waitForScreen(page, 'intro-early');
+  // Its worker installs meanwhile (the old release's cache goes once no
+  // open page has used it for a while).
+  let installed = false;
+  for (const end = Date.now() + 30000; !installed && Date.now() < end; await pause(200)) {
+    installed = await page.evaluate(async () => {
+      const registration = await navigator.serviceWorker.getRegistration();
+      const name = (await caches.keys()).find((key) => key.endsWith('-B'));
+      return Boolean(name && await (await caches.open(name)).match('./')) &&
+             !registration.installing && !registration.waiting;
+    });
+  }
+  check(installed, 'the new release\'s worker installs it and takes over');
+  await context.setOffline(true);
+  await page.reload();
+  const offline = (await release()).join();
+  check(offline === 'B,B', `offline, the page loads the new release (${offline})`);
+  await page.keyboard.press('Enter');
+  await waitForScreen(page, 'intro-early');
+  check(page.violations.length === 0, `no security policy violation (${page.violations})`);
+}
+
 try {
+  await newReleaseRun();
   await keyboardRun();
   await touchRun();
   await soundRun();

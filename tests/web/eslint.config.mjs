@@ -20,6 +20,15 @@ export default [
     languageOptions: { globals: globals.browser },
   },
   {
+    // The page's measuring worklet runs in the audio rendering scope.
+    files: ['web/sound-probe.js'],
+    languageOptions: {
+      sourceType: 'script',
+      globals: { registerProcessor: 'readonly', AudioWorkletProcessor: 'readonly',
+                 currentFrame: 'readonly' },
+    },
+  },
+  {
     // The server, the tests and the benchmark run in Node.js, and the tests
     // hand functions to page.evaluate() that run in the page, so both sets of
     // names are known.

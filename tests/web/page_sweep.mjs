@@ -7,6 +7,9 @@
 //     longest texts: a best of 999990, "Tap again to quit", long headings;
 //   - everything lies inside the window, which does not scroll;
 //   - targets are 48 px by touch, 24 with a mouse (the corner controls 36);
+//   - the touch captions show by touch only, among the controls;
+//   - the results in the page's text cover the room of a picture too small
+//     to read them, with lines at least 11 px tall, and no larger picture;
 //   - the picture's limiting side takes 95 % of its room, on whole device
 //     pixels;
 //   - by touch Left and Right sit low on the left, Fire low on the right;
@@ -41,7 +44,7 @@ const WINDOWS = [
   [1920, 1080, 1], [1920, 1200, 1], [1080, 1920, 1], [2560, 1080, 1], [2560, 1440, 1],
   [2560, 1600, 2], [3840, 2160, 1], [2160, 3840, 1],
 ];
-const STATES = ['loading', 'ready', 'playing', 'asking', 'ended', 'error'];
+const STATES = ['loading', 'ready', 'playing', 'asking', 'results', 'ended', 'error'];
 const GALLERY = [  // file, window, touch, state
   ['web-phone-portrait', [390, 844, 3], true, 'playing'],
   ['web-phone-landscape', [844, 390, 3], true, 'playing'],
@@ -62,7 +65,11 @@ function show(state) {
   set('best-score', 'Best 999990');
   set('error', 'This browser runs WebAssembly without its 128-bit vectors (SIMD), which ' +
                'Zorbanix needs. A current Firefox, Chrome, Edge or Safari has them.');
-  document.body.dataset.state = state === 'asking' ? 'playing' : state;
+  const rows = Array.from({ length: 10 }, (_, i) => ({ points: 999990 - i, date: '2026-12-08' }));
+  window.sweepResults = state === 'results';
+  window.zorbanixPage.showResults(state !== 'results' ? null : {
+    score: 999990, newBest: true, notSaved: true, unreadable: true, marked: 0, rows });
+  document.body.dataset.state = ['asking', 'results'].includes(state) ? 'playing' : state;
   return new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
 }
 
@@ -86,7 +93,9 @@ function inspect() {
 
   const [overlay, canvas, room, best] = ['#overlay', '#canvas', '#room', '#best'].map($);
   const covered = shown(overlay);
-  const controls = [...document.querySelectorAll('#touch-controls button, .corner, #best')].filter(shown);
+  const controls = [...document.querySelectorAll('#touch-controls button, .corner, #best, #hint')]
+      .filter(shown);
+  if (shown($('#hint')) !== (touch && playing)) fail('the touch captions show wrongly', $('#hint'));
   const inOverlay = covered ? [...overlay.querySelectorAll('h1, p, button, progress')].filter(shown) : [];
   const picture = box(canvas);
 
@@ -135,6 +144,16 @@ function inspect() {
     fail(`the picture is off whole device pixels (${JSON.stringify(picture)})`, canvas);
   }
   if (!within(picture, r)) fail('the picture leaves its room', canvas);
+
+  const results = $('#results');
+  if (shown(results) !== (window.sweepResults && picture.width < 600)) {
+    fail(`the page's results show wrongly by a picture ${picture.width} px wide`, results);
+  } else if (shown(results)) {
+    const lines = [...results.querySelectorAll('p, h2, li > span')].filter(shown);
+    if (!within(box(results), r) || !within(picture, box(results))) fail('the results leave the room', results);
+    lines.filter((l) => !within(box(l), box(results))).forEach((l) => fail('outside the results', l));
+    lines.filter((l) => box(l).height < 11).forEach((l) => fail(`too small to read (${box(l).height} px)`, l));
+  }
 
   if (touch && playing) {
     const buttons = ['ArrowLeft', 'ArrowRight', 'Space'].map((place) => $(`[data-place="${place}"]`));
