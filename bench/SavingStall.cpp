@@ -38,7 +38,7 @@ std::string scratchHome() {
         std::perror("mkdtemp");
         std::exit(1);
     }
-    const std::string home = made;
+    std::string home = made;
     for (const char* folder : {"/config", "/config/zorbanix", "/data", "/data/zorbanix"}) {
         mkdir((home + folder).c_str(), 0700);
     }
@@ -93,8 +93,10 @@ void measure(FILE* report, bool lockHeld, int rounds) {
         }
         const Clock::time_point start = Clock::now();
         kept.finish(100);
-        std::fprintf(report, "lock %s: longest change %.3f ms, longest end of game %.3f ms, ending %.0f ms\n",
-                    lockHeld ? "held" : "free", worstChange, worstGameEnd, millisecondsSince(start));
+        std::fprintf(
+            report,
+            "lock %s: longest change %.3f ms, longest end of game %.3f ms, ending %.0f ms\n",
+            lockHeld ? "held" : "free", worstChange, worstGameEnd, millisecondsSince(start));
     }
     if (holder > 0) {
         kill(holder, SIGTERM);

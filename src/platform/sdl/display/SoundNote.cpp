@@ -102,7 +102,8 @@ bool SoundNote::lettersLoaded(const SDL_PixelFormat* format) {
     if (!lettersTried_) {
         lettersTried_ = true;
         int bits = 0;
-        if (SDL_Surface* sheet = loadPicture(folders_ ? *folders_ : std::vector<std::string>{}, letterSheet::kFileName, &bits)) {
+        if (SDL_Surface* sheet = loadPicture(folders_ ? *folders_ : std::vector<std::string>{},
+                                             letterSheet::kFileName, &bits)) {
             letters_ = SDL_ConvertSurfaceFormat(sheet, format->format, 0);
             SDL_FreeSurface(sheet);
         }
