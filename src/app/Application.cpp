@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include <new>
+#include <utility>
 
 #include "app/BetweenGames.h"
 #include "base/ShellPlatform.h"
@@ -22,13 +23,13 @@ constexpr std::uint32_t kBitsPerPixel = 16;
 Application theApplication;
 
 // Set by the Linux and browser programs only.
-PlayAnotherGame playAnotherGame = nullptr;
+PlayAnotherGame playAnotherGame;
 
 }  // namespace
 
 Application& application() { return theApplication; }
 
-void setPlayAnotherGame(PlayAnotherGame ask) { playAnotherGame = ask; }
+void setPlayAnotherGame(PlayAnotherGame ask) { playAnotherGame = std::move(ask); }
 
 Application::~Application() {
     displayDevice_ = nullptr;

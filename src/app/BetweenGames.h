@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 class DisplayDevice;
 class InputSystem;
@@ -21,6 +22,7 @@ struct FinishedGame {
 // Asked once after each such game whether another one follows: true starts a
 // fresh game at once at its get-ready, with no intro and no title. A game
 // ended by WM_QUIT never asks. With none set (the default, and always on
-// Windows) one run plays one game.
-using PlayAnotherGame = bool (*)(const FinishedGame& finished);
+// Windows) one run plays one game. The platform's hook may hold what it
+// keeps between games (the scores it records, the screen it shows).
+using PlayAnotherGame = std::function<bool(const FinishedGame& finished)>;
 void setPlayAnotherGame(PlayAnotherGame ask);

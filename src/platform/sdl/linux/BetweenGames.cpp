@@ -9,9 +9,6 @@
 
 namespace {
 
-bool printed = false;
-KeptSettings* keptSettings = nullptr;
-
 // What the results screen says of a score: before it is recorded, the table
 // as known, with no claim; once recorded, the table as kept.
 void tell(Results* results, const ScoreOutcome& outcome, bool recorded) {
@@ -34,24 +31,30 @@ struct Recording {
 
 }  // namespace
 
-bool playAnotherLinuxGame(const FinishedGame& finished) {
+LinuxBetweenGames::LinuxBetweenGames(KeptSettings* kept) : kept_(kept) {
+    setPlayAnotherGame([this](const FinishedGame& finished) { return playAnother(finished); });
+}
+
+LinuxBetweenGames::~LinuxBetweenGames() { setPlayAnotherGame(nullptr); }
+
+bool LinuxBetweenGames::playAnother(const FinishedGame& finished) {
     // A game ended on the title ends the program as it does on Windows.
     if (!finished.played) return false;
-    if (keptSettings == nullptr || sdlQuitRequested()) return false;
+    if (kept_ == nullptr || sdlQuitRequested()) return false;
 
     // The score is recorded away from the game, which prints its line; the
     // results show what is known meanwhile.
     auto recording = std::make_shared<Recording>();
-    keptSettings->recordFinalScoreAway(finished.score, [recording](const ScoreOutcome& outcome) {
+    kept_->recordFinalScoreAway(finished.score, [recording](const ScoreOutcome& outcome) {
         const std::lock_guard<std::mutex> hold(recording->mutex);
         recording->outcome = outcome;
         recording->done = true;
     });
-    printed = true;
+    printed_ = true;
 
     Results results;
     results.score = finished.score;
-    tell(&results, keptSettings->knownScores(), false);
+    tell(&results, kept_->knownScores(), false);
     auto told = std::make_shared<bool>(false);
     results.update = [recording, told](Results* shown) {
         if (*told) return false;
@@ -64,13 +67,6 @@ bool playAnotherLinuxGame(const FinishedGame& finished) {
     if (runResultsScreen(finished.display, finished.input, results) == ResultsChoice::Leave) {
         return false;
     }
-    printed = false;
+    printed_ = false;
     return true;
-}
-
-bool lastGamePrinted() { return printed; }
-
-void playLinuxGamesWith(KeptSettings* kept) {
-    keptSettings = kept;
-    setPlayAnotherGame(kept ? playAnotherLinuxGame : nullptr);
 }

@@ -116,12 +116,12 @@ bool savePending(KeptSettings* kept, bool recordScore, long score, SdlShell& she
 // as the player left it, what is pending saved within the wait, and the
 // line of the game that ended the program printed, unless the screen
 // between games printed it. Returns whether `kept` may be destroyed.
-bool leave(KeptSettings* kept, SdlShell& shell) {
+bool leave(KeptSettings* kept, SdlShell& shell, bool lastGamePrinted) {
     if (WindowHandle window = shell.window()) {
         kept->windowSettled(reinterpret_cast<SDL_Window*>(window));
     }
     // A game ended on the title was never played: it has no line.
-    const bool recordScore = !lastGamePrinted() && application().gamePlayed();
+    const bool recordScore = !lastGamePrinted && application().gamePlayed();
     const long score = static_cast<long>(application().score());
     std::string line;
     const bool saved = savePending(kept, recordScore, score, shell, &line);
@@ -205,15 +205,19 @@ int main(int argc, char** argv) {
     sound.tellChoices(kept.get());
     sound.enable();
     platform.install();
-    playLinuxGamesWith(kept.get());
 
     // The game and its devices are gone when programMain returns.
-    const int exitCode = programMain(nullptr, 1);
-    playLinuxGamesWith(nullptr);
+    int exitCode = 0;
+    bool lastGamePrinted = false;
+    {
+        const LinuxBetweenGames betweenGames(kept.get());
+        exitCode = programMain(nullptr, 1);
+        lastGamePrinted = betweenGames.lastGamePrinted();
+    }
     sound.disable();
     sound.tellChoices(nullptr);
     if (exitCode == 0) {
-        if (!leave(kept.get(), platform.shell())) {
+        if (!leave(kept.get(), platform.shell(), lastGamePrinted)) {
             std::fprintf(stderr, "zorbanix: left before everything could be saved\n");
             // Its saving thread still uses it until the process ends.
             static_cast<void>(kept.release());
