@@ -15,6 +15,13 @@ zorbanix_sources(settings_sources src/platform/sdl/settings)
 add_library(zorbanix_settings STATIC ${settings_sources})
 target_include_directories(zorbanix_settings PUBLIC ${CMAKE_SOURCE_DIR}/src)
 
+# Replays: the file format, the tape and the seams' decorators that record
+# and play a game's reads; plain C++ on the core's seams, no SDL, so the
+# harness, the Linux program and the browser share it.
+zorbanix_sources(replay_sources src/platform/replay)
+add_library(zorbanix_replay STATIC ${replay_sources})
+target_include_directories(zorbanix_replay PUBLIC ${CMAKE_SOURCE_DIR}/src)
+
 # The pictures are installed in share/zorbanix, which the game finds from its
 # own folder, so that the installed tree works wherever it is unpacked.
 include(GNUInstallDirs)
