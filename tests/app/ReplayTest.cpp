@@ -97,7 +97,8 @@ std::vector<std::uint8_t> withOneKeyChanged(const std::vector<std::uint8_t>& fil
                 break;
             case ReplayEventKind::State: {
                 std::vector<std::uint8_t> keys(event.snapshot, event.snapshot + 256);
-                if (!changed && event.result == DI_OK && static_cast<std::int32_t>(writer.lastTick()) > 7800) {
+                if (!changed && event.result == DI_OK &&
+                    static_cast<std::int32_t>(writer.lastTick()) > 7800) {
                     keys[DIK_LEFT] = 0x80;
                     changed = true;
                 }

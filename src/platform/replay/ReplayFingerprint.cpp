@@ -16,10 +16,10 @@ namespace {
 
 // The pictures the game loads, by the names it loads them by.
 constexpr const char* kPictureNames[] = {
-    "nanite.bmp",  "poopy.bmp",    "pukey.bmp",      "drippy.bmp",     "poopbullet.bmp",
+    "nanite.bmp",     "poopy.bmp",      "pukey.bmp",   "drippy.bmp",     "poopbullet.bmp",
     "pukebullet.bmp", "dripbullet.bmp", "pbullet.bmp", "background.bmp", "numbers.bmp",
-    "getready.bmp", "paused.bmp",   "title.bmp",      "space.bmp",      "ostrelwyn.bmp",
-    "presents.bmp", "bird.bmp",     "gameover.bmp"};
+    "getready.bmp",   "paused.bmp",     "title.bmp",   "space.bmp",      "ostrelwyn.bmp",
+    "presents.bmp",   "bird.bmp",       "gameover.bmp"};
 
 // The constants the core's headers give, and beside them those it keeps
 // inside its own files (the march, the fire, the points, the pause repeat,
@@ -27,12 +27,11 @@ constexpr const char* kPictureNames[] = {
 // must be changed with them, so that a replay of a game that now plays
 // otherwise is refused rather than shown wrong.
 const std::int32_t kGameConstants[] = {
-    Bullet::kSpeed,        PlayerShip::kSpeed,     PlayerShip::kShotRow,
-    PlayerShip::kHalfWidth, PlayerShip::kHalfHeight, PlayerShip::kLowX2,
-    PlayerShip::kHighX2,   Invader::kHalfWidth,    Invader::kHalfHeight,
-    FleetGrid::kRows,      FleetGrid::kColumns,    Bunker::kBlockCount,
-    BunkerBlock::kHalfSize, BunkerSet::kBunkerCount, kFieldLowX2,
-    kFieldHighX2,          kFieldLowY2,            kFieldHighY2,
+    Bullet::kSpeed, PlayerShip::kSpeed, PlayerShip::kShotRow, PlayerShip::kHalfWidth,
+    PlayerShip::kHalfHeight, PlayerShip::kLowX2, PlayerShip::kHighX2, Invader::kHalfWidth,
+    Invader::kHalfHeight, FleetGrid::kRows, FleetGrid::kColumns, Bunker::kBlockCount,
+    BunkerBlock::kHalfSize, BunkerSet::kBunkerCount, kFieldLowX2, kFieldHighX2, kFieldLowY2,
+    kFieldHighY2,
     // Kept in src/fleet/Fleet.cpp: start interval, march and drop steps,
     // edges, fire spacing, the rows' points.
     2000, 8, 16, 32, 510, 536, 1000, 10, 3, 2, 2, 1, 1,

@@ -206,10 +206,9 @@ bool readReplay(const std::uint8_t* data, std::size_t size, ReplayData& out, std
     std::uint64_t versionLength = 0;
     std::int64_t score = 0;
     std::uint64_t eventBytes = 0;
-    const bool headerRead =
-        getVarint(data, size, at, version) && version == kReplayFormatVersion &&
-        getVarint(data, size, at, versionLength) && versionLength <= kMaxBuildVersion &&
-        versionLength + 8 <= size - at;
+    const bool headerRead = getVarint(data, size, at, version) && version == kReplayFormatVersion &&
+                            getVarint(data, size, at, versionLength) &&
+                            versionLength <= kMaxBuildVersion && versionLength + 8 <= size - at;
     if (!headerRead) {
         error = version > kReplayFormatVersion
                     ? "this replay was recorded by a newer version of Zorbanix"

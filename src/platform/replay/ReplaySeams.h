@@ -27,9 +27,7 @@ public:
     bool PeekMessageA(ShellMessage* message, WindowHandle window, std::uint32_t filterMin,
                       std::uint32_t filterMax, std::uint32_t removeFlags) override;
     void deliverSentMessages() override { real_.deliverSentMessages(); }
-    void TranslateMessage(const ShellMessage* message) override {
-        real_.TranslateMessage(message);
-    }
+    void TranslateMessage(const ShellMessage* message) override { real_.TranslateMessage(message); }
     void DispatchMessageA(const ShellMessage* message) override { real_.DispatchMessageA(message); }
     std::uint32_t GetTickCount() override { return tape_.tick(real_.GetTickCount()); }
     void PostQuitMessage(int exitCode) override { real_.PostQuitMessage(exitCode); }
