@@ -33,7 +33,7 @@ file(RELATIVE_PATH data_from_exe ${CMAKE_INSTALL_FULL_BINDIR}
 # settings and scores it keeps between runs (on zorbanix_settings).
 file(GLOB linux_program_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/sdl/linux/*.cpp)
 add_executable(zorbanix ${linux_program_sources})
-target_link_libraries(zorbanix PRIVATE zorbanix_sdl zorbanix_settings)
+target_link_libraries(zorbanix PRIVATE zorbanix_sdl zorbanix_settings zorbanix_replay)
 target_compile_definitions(zorbanix PRIVATE ZORBANIX_VERSION="${PROJECT_VERSION}"
                                             ZORBANIX_DATA_FROM_EXE="${data_from_exe}")
 install(TARGETS zorbanix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

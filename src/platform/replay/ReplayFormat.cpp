@@ -185,6 +185,7 @@ std::vector<std::uint8_t> writeReplay(const ReplayHeader& header,
     putFixed(out, header.fingerprint, 8);
     putVarint(out, header.date);
     putSignedVarint(out, header.score);
+    putVarint(out, static_cast<std::uint8_t>(header.start));
     putVarint(out, events.size());
     const std::vector<std::uint8_t> packed = packReplayBytes(events);
     out.insert(out.end(), packed.begin(), packed.end());
@@ -206,6 +207,7 @@ bool readReplay(const std::uint8_t* data, std::size_t size, ReplayData& out, std
     std::uint64_t versionLength = 0;
     std::int64_t score = 0;
     std::uint64_t eventBytes = 0;
+    std::uint64_t start = 0;
     const bool headerRead = getVarint(data, size, at, version) && version == kReplayFormatVersion &&
                             getVarint(data, size, at, versionLength) &&
                             versionLength <= kMaxBuildVersion && versionLength + 8 <= size - at;
@@ -221,12 +223,14 @@ bool readReplay(const std::uint8_t* data, std::size_t size, ReplayData& out, std
     out.header.fingerprint = getFixed(data + at, 8);
     at += 8;
     if (!getVarint(data, size, at, out.header.date) || !getSignedVarint(data, size, at, score) ||
-        score < INT32_MIN || score > INT32_MAX || !getVarint(data, size, at, eventBytes) ||
-        eventBytes > kMaxReplayEvents) {
+        score < INT32_MIN || score > INT32_MAX || !getVarint(data, size, at, start) ||
+        start > static_cast<std::uint8_t>(ReplayStart::GetReady) ||
+        !getVarint(data, size, at, eventBytes) || eventBytes > kMaxReplayEvents) {
         error = "this replay is damaged (its header)";
         return false;
     }
     out.header.score = static_cast<std::int32_t>(score);
+    out.header.start = static_cast<ReplayStart>(start);
     if (!unpackReplayBytes(data + at, size - at, static_cast<std::size_t>(eventBytes),
                            out.events)) {
         error = "this replay is damaged (its events)";

@@ -16,6 +16,7 @@
 //   8 bytes   fingerprint of the pictures and the game's constants
 //   varint    date, seconds since 1970
 //   svarint   final score
+//   varint    where it starts (ReplayStart)
 //   varint    size of the event stream when unpacked (<= kMaxReplayEvents)
 //   rest      the event stream, packed (ReplayPacking.h)
 // The event stream is a run of events, each a kind byte and its fields:
@@ -50,12 +51,18 @@ enum class ReplayEventKind : std::uint8_t {
 
 enum class ReplayCall : std::uint8_t { Acquire = 0, Poll = 1 };
 
+// Where in a run the recording began: with the run itself (the intro and the
+// title, then the first game), or at the get-ready of a game that followed
+// another, which a player reaches by ending a first game on the title.
+enum class ReplayStart : std::uint8_t { RunStart = 0, GetReady = 1 };
+
 struct ReplayHeader {
     std::uint32_t formatVersion = kReplayFormatVersion;
     std::string buildVersion;
     std::uint64_t fingerprint = 0;
     std::uint64_t date = 0;
     std::int32_t score = 0;
+    ReplayStart start = ReplayStart::RunStart;
 };
 
 // One event as read back; `snapshot` points into the reader's copy of that

@@ -55,6 +55,11 @@ bool ReplayTape::startPlaying(ReplayData replay, std::uint64_t expectedFingerpri
     return true;
 }
 
+void ReplayTape::leadIn() {
+    stop();
+    mode_ = Mode::LeadingIn;
+}
+
 void ReplayTape::stop() {
     mode_ = Mode::Idle;
     writer_.reset();
@@ -64,6 +69,7 @@ void ReplayTape::stop() {
     checked_ = false;
     mismatch_.clear();
     playedToEnd_ = false;
+    stoppedByPlayer_ = false;
 }
 
 std::int32_t ReplayTape::replayTime() const {
@@ -112,6 +118,7 @@ std::uint32_t ReplayTape::tick(std::uint32_t real) {
             }
             break;
         }
+        case Mode::LeadingIn:
         case Mode::Unwinding:
             break;
     }
@@ -128,6 +135,12 @@ std::int32_t ReplayTape::state(int device, std::int32_t real, void* data, std::s
             writer_->state(device, real, data, size);
             return real;
         case Mode::Playing: {
+            const auto* keys = static_cast<const std::uint8_t*>(data);
+            if (real == kOk && keys && size == kKeyboardBytes && (keys[kEscapeKey] & 0x80)) {
+                stoppedByPlayer_ = true;
+                unwind();
+                break;
+            }
             ReplayEvent event;
             if (nextEvent(ReplayEventKind::State, event)) {
                 if (event.device != device) {
@@ -139,6 +152,7 @@ std::int32_t ReplayTape::state(int device, std::int32_t real, void* data, std::s
             }
             break;
         }
+        case Mode::LeadingIn:
         case Mode::Unwinding:
             break;
     }
@@ -165,6 +179,7 @@ std::int32_t ReplayTape::result(int device, ReplayCall call, std::int32_t real) 
             }
             break;
         }
+        case Mode::LeadingIn:
         case Mode::Unwinding:
             break;
     }
@@ -187,7 +202,7 @@ bool ReplayTape::message(bool realFound, std::uint32_t& message, std::uintptr_t&
         case Mode::Playing: {
             // The player's own quit ends the replay.
             if (realFound && message == kQuitMessage) {
-                playedToEnd_ = false;
+                stoppedByPlayer_ = true;
                 unwind();
                 return true;
             }
@@ -204,6 +219,8 @@ bool ReplayTape::message(bool realFound, std::uint32_t& message, std::uintptr_t&
             if (nextEvent(ReplayEventKind::NoMessage, event)) return false;
             break;
         }
+        case Mode::LeadingIn:
+            return false;
         case Mode::Unwinding:
             break;
     }

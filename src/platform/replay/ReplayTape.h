@@ -15,11 +15,14 @@
 // Recording keeps each tick count less the start tick, so a replay plays in
 // a later run whose clock started elsewhere. Playing answers each read with
 // the next recorded event; at the first event that does not fit, or frame
-// whose hash differs, it stops and the run is unwound: ticks leap far ahead
-// (every screen's wait ends), Escape is held and WM_QUIT is retrieved.
+// whose hash differs, or when the player presses Escape, it stops and the
+// run is unwound: ticks leap far ahead (every screen's wait ends), Escape is
+// held and WM_QUIT is retrieved. Leading in does the same without WM_QUIT:
+// the run's first game ends on its title and asks for the next, where a
+// replay that starts at a get-ready is then played.
 class ReplayTape {
 public:
-    enum class Mode { Idle, Recording, Playing, Unwinding };
+    enum class Mode { Idle, Recording, Playing, LeadingIn, Unwinding };
 
     explicit ReplayTape(std::uint32_t startTick) : startTick_(startTick) {}
 
@@ -30,6 +33,8 @@ public:
     // Plays the events of a loaded replay; a fingerprint other than
     // `expectedFingerprint` is refused with the line a player is shown.
     bool startPlaying(ReplayData replay, std::uint64_t expectedFingerprint);
+    // Ends the run's first game at once, to play a replay after it.
+    void leadIn();
     // Stops whatever it does and goes back to passing reads on.
     void stop();
 
@@ -37,6 +42,8 @@ public:
     const std::string& mismatch() const { return mismatch_; }
     // Game time since the replay's first tick, in ms.
     std::int32_t replayTime() const;
+    // The player stopped the replay (Escape).
+    bool stoppedByPlayer() const { return stoppedByPlayer_; }
     // Replayed to the end of its events without a mismatch.
     bool playedToEnd() const {
         return playedToEnd_ || (mode_ == Mode::Playing && reader_ && reader_->atEnd());
@@ -73,6 +80,7 @@ private:
     std::unique_ptr<ReplayEventReader> reader_;
     std::string mismatch_;
     bool playedToEnd_ = false;
+    bool stoppedByPlayer_ = false;
 };
 
 // The hash kept of a shown frame.

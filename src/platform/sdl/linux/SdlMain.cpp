@@ -19,6 +19,7 @@
 #include "base/ShellPlatform.h"
 #include "platform/sdl/linux/BetweenGames.h"
 #include "platform/sdl/linux/KeptSettings.h"
+#include "platform/sdl/linux/LinuxReplays.h"
 #include "platform/sdl/linux/SdlCommandLine.h"
 #include "platform/sdl/linux/SdlVideoDriver.h"
 #include "platform/sdl/shell/SdlPlatform.h"
@@ -115,13 +116,14 @@ bool savePending(KeptSettings* kept, bool recordScore, long score, SdlShell& she
 // The program's one way out once the game has run: the window's place noted
 // as the player left it, what is pending saved within the wait, and the
 // line of the game that ended the program printed, unless the screen
-// between games printed it. Returns whether `kept` may be destroyed.
-bool leave(KeptSettings* kept, SdlShell& shell) {
+// between games printed it (or it was a replay's). Returns whether `kept`
+// may be destroyed.
+bool leave(KeptSettings* kept, SdlShell& shell, bool replayed) {
     if (WindowHandle window = shell.window()) {
         kept->windowSettled(reinterpret_cast<SDL_Window*>(window));
     }
     // A game ended on the title was never played: it has no line.
-    const bool recordScore = !lastGamePrinted() && application().gamePlayed();
+    const bool recordScore = !replayed && !lastGamePrinted() && application().gamePlayed();
     const long score = static_cast<long>(application().score());
     std::string line;
     const bool saved = savePending(kept, recordScore, score, shell, &line);
@@ -204,16 +206,28 @@ int main(int argc, char** argv) {
     sound.setVolume(kept->volume());
     sound.tellChoices(kept.get());
     sound.enable();
-    platform.install();
     playLinuxGamesWith(kept.get());
+    LinuxReplays replays(platform);
+    const bool replaying = !line.replayFile.empty();
+    if (replaying && !replays.load(line.replayFile, pictureFolders(), &why)) {
+        std::fprintf(stderr, "zorbanix: %s\n", why.c_str());
+        playLinuxGamesWith(nullptr);
+        sound.disable();
+        sound.tellChoices(nullptr);
+        SDL_Quit();
+        return 1;
+    }
+    replays.install();
 
     // The game and its devices are gone when programMain returns.
     const int exitCode = programMain(nullptr, 1);
+    const std::string mismatch = replays.mismatch();
+    replays.finish(application().gamePlayed(), application().score());
     playLinuxGamesWith(nullptr);
     sound.disable();
     sound.tellChoices(nullptr);
     if (exitCode == 0) {
-        if (!leave(kept.get(), platform.shell())) {
+        if (!leave(kept.get(), platform.shell(), replaying)) {
             std::fprintf(stderr, "zorbanix: left before everything could be saved\n");
             // Its saving thread still uses it until the process ends.
             static_cast<void>(kept.release());
@@ -228,5 +242,9 @@ int main(int argc, char** argv) {
     }
     platform.uninstall();
     SDL_Quit();
+    if (exitCode == 0 && !mismatch.empty()) {
+        std::fprintf(stderr, "zorbanix: %s\n", mismatch.c_str());
+        return 1;
+    }
     return exitCode;
 }
