@@ -33,7 +33,7 @@ constexpr std::uint32_t kReplayFormatVersion = 1;
 // Bounds on what a reader accepts, far above a long game (a five-minute game
 // is a few kilobytes packed), so hostile input cannot ask for much memory.
 constexpr std::size_t kMaxReplayFileBytes = 2u << 20;
-constexpr std::size_t kMaxReplayEvents = 16u << 20;
+constexpr std::size_t kMaxReplayEvents = 8u << 20;
 constexpr std::size_t kMaxBuildVersion = 32;
 // The devices a replay tells apart (the keyboard and a few pads), and the
 // largest snapshot one gives (the keyboard's 256 bytes).

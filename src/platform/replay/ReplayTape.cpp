@@ -107,6 +107,12 @@ std::uint32_t ReplayTape::tick(std::uint32_t real) {
             if (!firstTickSeen_) firstTick_ = real;
             firstTickSeen_ = true;
             writer_->tick(real - startTick_);
+            // A game far longer than any played is not kept rather than
+            // kept unreadable.
+            if (writer_->bytes().size() > kMaxReplayEvents - kMaxSnapshot * 4) {
+                writer_.reset();
+                mode_ = Mode::Idle;
+            }
             return real;
         case Mode::Playing: {
             ReplayEvent event;
