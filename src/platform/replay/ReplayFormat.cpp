@@ -96,6 +96,33 @@ bool ReplayEventReader::peekKind(ReplayEventKind& kind) const {
     return true;
 }
 
+bool ReplayEventReader::readChanges(ReplayEvent& event) {
+    const std::uint8_t* data = bytes_.data();
+    const std::size_t size = bytes_.size();
+    event.snapshot = snapshots_[event.device];
+    event.snapshotSize = kMaxSnapshot;
+    if (event.result != kDeviceStateOk) return true;
+    std::uint64_t runs = 0;
+    if (!getVarint(data, size, at_, runs) || runs > kMaxSnapshot) {
+        return fail("a device read has too many changes");
+    }
+    std::size_t end = 0;
+    for (std::uint64_t run = 0; run < runs; ++run) {
+        std::uint64_t skip = 0;
+        std::uint64_t length = 0;
+        if (!getVarint(data, size, at_, skip) || !getVarint(data, size, at_, length) ||
+            skip > kMaxSnapshot - end || length > kMaxSnapshot - end - skip ||
+            length > size - at_) {
+            return fail("a device read's changes do not fit");
+        }
+        end += static_cast<std::size_t>(skip);
+        std::memcpy(snapshots_[event.device] + end, data + at_, length);
+        end += static_cast<std::size_t>(length);
+        at_ += static_cast<std::size_t>(length);
+    }
+    return true;
+}
+
 bool ReplayEventReader::next(ReplayEvent& event) {
     if (at_ >= bytes_.size()) return false;
     const std::uint8_t* data = bytes_.data();
@@ -127,31 +154,9 @@ bool ReplayEventReader::next(ReplayEvent& event) {
             event.tick = lastTick_;
             return true;
         }
-        case ReplayEventKind::State: {
+        case ReplayEventKind::State:
             if (!device() || !signed32(event.result)) return fail("a device read is cut short");
-            event.snapshot = snapshots_[event.device];
-            event.snapshotSize = kMaxSnapshot;
-            if (event.result != kDeviceStateOk) return true;
-            std::uint64_t runs = 0;
-            if (!getVarint(data, size, at_, runs) || runs > kMaxSnapshot) {
-                return fail("a device read has too many changes");
-            }
-            std::size_t end = 0;
-            for (std::uint64_t run = 0; run < runs; ++run) {
-                std::uint64_t skip = 0;
-                std::uint64_t length = 0;
-                if (!getVarint(data, size, at_, skip) || !getVarint(data, size, at_, length) ||
-                    skip > kMaxSnapshot - end || length > kMaxSnapshot - end - skip ||
-                    length > size - at_) {
-                    return fail("a device read's changes do not fit");
-                }
-                end += static_cast<std::size_t>(skip);
-                std::memcpy(snapshots_[event.device] + end, data + at_, length);
-                end += static_cast<std::size_t>(length);
-                at_ += static_cast<std::size_t>(length);
-            }
-            return true;
-        }
+            return readChanges(event);
         case ReplayEventKind::Result:
             if (!device() || at_ >= size || data[at_] > 1) return fail("a device call is bad");
             event.call = static_cast<ReplayCall>(data[at_++]);

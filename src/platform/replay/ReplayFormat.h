@@ -113,6 +113,8 @@ public:
 
 private:
     bool fail(const char* why);
+    // A device read's changed bytes, into its device's snapshot.
+    bool readChanges(ReplayEvent& event);
 
     const std::vector<std::uint8_t>& bytes_;
     std::size_t at_ = 0;

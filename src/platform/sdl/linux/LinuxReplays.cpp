@@ -24,7 +24,7 @@ LinuxReplays* theReplays = nullptr;
 // The folder the game's pictures are read from: the first that has them.
 std::string pictureFolderOf(const std::vector<std::string>& folders) {
     for (const std::string& folder : folders) {
-        const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+        std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
         if (std::FILE* file = std::fopen((prefix + "nanite.bmp").c_str(), "rb")) {
             std::fclose(file);
             return prefix;
