@@ -120,6 +120,7 @@ void LinuxReplays::install() {
     platform_.install(presenter_.get());
     installShellPlatform(&shell_);
     installDevicePlatform(&devices_);
+    setSdlShellBehind(&platform_.shell());
     theReplays = this;
     setPlayAnotherGame(playAnother);
     if (!replaying_) {
@@ -176,5 +177,6 @@ void LinuxReplays::finish(bool played, std::int32_t score) {
     if (!replaying_ && tape_.mode() == ReplayTape::Mode::Recording && played) keep(score);
     tape_.stop();
     setPlayAnotherGame(nullptr);
+    setSdlShellBehind(nullptr);
     if (writer_.joinable()) writer_.join();
 }
