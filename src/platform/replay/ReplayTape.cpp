@@ -238,7 +238,8 @@ bool ReplayTape::message(bool realFound, std::uint32_t& message, std::uintptr_t&
             break;
         }
         case Mode::LeadingIn:
-            return false;
+            // Only the player's quit, which ends the run before the replay.
+            return realFound && message == kQuitMessage;
         case Mode::Unwinding:
             break;
     }
