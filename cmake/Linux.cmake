@@ -15,6 +15,13 @@ zorbanix_sources(settings_sources src/platform/sdl/settings)
 add_library(zorbanix_settings STATIC ${settings_sources})
 target_include_directories(zorbanix_settings PUBLIC ${CMAKE_SOURCE_DIR}/src)
 
+# Replays: the file format, the tape and the seams' decorators that record
+# and play a game's reads; plain C++ on the core's seams, no SDL, so the
+# harness, the Linux program and the browser share it.
+zorbanix_sources(replay_sources src/platform/replay)
+add_library(zorbanix_replay STATIC ${replay_sources})
+target_include_directories(zorbanix_replay PUBLIC ${CMAKE_SOURCE_DIR}/src)
+
 # The pictures are installed in share/zorbanix, which the game finds from its
 # own folder, so that the installed tree works wherever it is unpacked.
 include(GNUInstallDirs)
@@ -26,7 +33,7 @@ file(RELATIVE_PATH data_from_exe ${CMAKE_INSTALL_FULL_BINDIR}
 # settings and scores it keeps between runs (on zorbanix_settings).
 file(GLOB linux_program_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/sdl/linux/*.cpp)
 add_executable(zorbanix ${linux_program_sources})
-target_link_libraries(zorbanix PRIVATE zorbanix_sdl zorbanix_settings)
+target_link_libraries(zorbanix PRIVATE zorbanix_sdl zorbanix_settings zorbanix_replay)
 target_compile_definitions(zorbanix PRIVATE ZORBANIX_VERSION="${PROJECT_VERSION}"
                                             ZORBANIX_DATA_FROM_EXE="${data_from_exe}")
 install(TARGETS zorbanix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

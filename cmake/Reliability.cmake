@@ -38,6 +38,11 @@ if(ZORBANIX_SANITIZED)
                       ${reliability_dir}/fuzz/KeptFilePath.cpp)
   target_link_libraries(settings_fuzzer PRIVATE zorbanix_settings)
   target_link_options(settings_fuzzer PRIVATE -fsanitize=fuzzer)
+  target_compile_options(zorbanix_replay PRIVATE -fsanitize=fuzzer-no-link)
+  reliability_program(replay_fuzzer ${reliability_dir}/fuzz/ReplayFuzzer.cpp)
+  target_compile_definitions(replay_fuzzer PRIVATE ZORBANIX_LIBFUZZER)
+  target_link_libraries(replay_fuzzer PRIVATE zorbanix_replay)
+  target_link_options(replay_fuzzer PRIVATE -fsanitize=fuzzer)
   return()
 endif()
 
@@ -55,6 +60,11 @@ reliability_program(settings_replay ${reliability_dir}/fuzz/SettingsReplay.cpp
 target_link_libraries(settings_replay PRIVATE zorbanix_settings)
 add_test(NAME fuzz_kept_files_saved COMMAND settings_replay ${reliability_dir}/fuzz/kept)
 set_tests_properties(fuzz_kept_files_saved PROPERTIES LABELS fuzz)
+# And the replay files' reader.
+reliability_program(replay_files_replay ${reliability_dir}/fuzz/ReplayFuzzer.cpp)
+target_link_libraries(replay_files_replay PRIVATE zorbanix_replay)
+add_test(NAME fuzz_replays_saved COMMAND replay_files_replay ${reliability_dir}/fuzz/replays)
+set_tests_properties(fuzz_replays_saved PROPERTIES LABELS fuzz)
 
 # One whole game under memcheck: no error and no block left at exit, lost
 # or still reachable, since tear-down frees all that set-up made.
@@ -102,7 +112,7 @@ ExternalProject_Add(zorbanix_sanitized
              -DZORBANIX_WINDOWS=OFF
              -DZORBANIX_SANITIZED=ON
   BUILD_COMMAND ${CMAKE_COMMAND} --build ${sanitized_dir} -j ${reliability_jobs}
-                --target picture_fuzzer settings_fuzzer zorbanix_soak
+                --target picture_fuzzer settings_fuzzer replay_fuzzer zorbanix_soak
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""
   EXCLUDE_FROM_ALL ON)
@@ -126,7 +136,15 @@ add_test(NAME fuzz_kept_files_briefly
          COMMAND ${sanitized_dir}/bin/settings_fuzzer -max_total_time=60 -timeout=10
                  -artifact_prefix=${CMAKE_BINARY_DIR}/fuzz/findings/
                  ${CMAKE_BINARY_DIR}/fuzz/kept-corpus ${reliability_dir}/fuzz/kept)
-set_tests_properties(fuzz_pictures_briefly fuzz_kept_files_briefly soak_under_sanitizers_briefly
+# The replay reader for a few seconds, from the saved replays.
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz/replay-corpus)
+add_test(NAME fuzz_replays_briefly
+         COMMAND ${sanitized_dir}/bin/replay_fuzzer -max_total_time=5 -timeout=10
+                 -artifact_prefix=${CMAKE_BINARY_DIR}/fuzz/findings/
+                 ${CMAKE_BINARY_DIR}/fuzz/replay-corpus ${reliability_dir}/fuzz/replays)
+set_tests_properties(fuzz_replays_briefly PROPERTIES LABELS fuzz)
+set_tests_properties(fuzz_pictures_briefly fuzz_kept_files_briefly fuzz_replays_briefly
+                     soak_under_sanitizers_briefly
                      PROPERTIES FIXTURES_REQUIRED sanitized TIMEOUT 900)
 set_tests_properties(fuzz_kept_files_briefly PROPERTIES LABELS fuzz)
 set_tests_properties(fuzz_pictures_briefly PROPERTIES LABELS fuzz)

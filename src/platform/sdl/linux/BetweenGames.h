@@ -18,14 +18,15 @@ public:
     LinuxBetweenGames(const LinuxBetweenGames&) = delete;
     LinuxBetweenGames& operator=(const LinuxBetweenGames&) = delete;
 
+    // The core's hook, for whoever stands in front of it (the replays).
+    bool playAnother(const FinishedGame& finished);
+
     // Whether the last game's score has been handed on already (its line is
     // printed once it is recorded, by finish() at the latest), so that the
     // end of the program does not record it twice.
     bool lastGamePrinted() const { return printed_; }
 
 private:
-    bool playAnother(const FinishedGame& finished);
-
     KeptSettings* kept_;
     bool printed_ = false;
 };

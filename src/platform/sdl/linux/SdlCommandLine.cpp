@@ -25,6 +25,13 @@ CommandLine parseCommandLine(int argc, const char* const* argv, const SdlWindowO
             line.window.integerScale = true;
         } else if (std::strcmp(arg, "--mute") == 0) {
             line.muted = true;
+        } else if (std::strcmp(arg, "--replay") == 0) {
+            if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+                line.action = CommandLine::Action::Refuse;
+                line.complaint = "--replay needs a replay file";
+                return line;
+            }
+            line.replayFile = argv[++i];
         } else {
             line.action = CommandLine::Action::Refuse;
             line.complaint =
@@ -38,7 +45,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv, const SdlWindowO
 
 std::string helpText(const char* programName) {
     return std::string("Usage: ") + programName +
-           " [--window] [--integer-scale] [--mute] [--scores]\n"
+           " [--window] [--integer-scale] [--mute] [--scores] [--replay FILE]\n"
            "\n"
            "Zorbanix, a fixed shooter: slide your ship along the bottom of the screen\n"
            "and shoot the marching invaders before they reach you. They score 10, 20\n"
@@ -64,6 +71,9 @@ std::string helpText(const char* programName) {
            "  --integer-scale   scale the picture by whole numbers only, with bars\n"
            "  --mute            start with the sound off\n"
            "  --scores          show the best scores and end\n"
+           "  --replay FILE     watch a recorded game again, then end (Escape stops it);\n"
+           "                    the last game played is kept as last-game.replay\n"
+           "                    beside the best scores\n"
            "  --help            show this text\n"
            "  --version         show the version\n"
            "The options change this run only; what you change in the game (window\n"

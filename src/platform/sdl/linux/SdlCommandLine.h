@@ -11,6 +11,8 @@ struct CommandLine {
     SdlWindowOptions window;
     // Start with the sound off (M switches it on).
     bool muted = false;
+    // Play this replay file instead of a game.
+    std::string replayFile;
     // For Refuse: what was wrong, in one line.
     std::string complaint;
 };

@@ -19,6 +19,7 @@
 #include "base/ShellPlatform.h"
 #include "platform/sdl/linux/BetweenGames.h"
 #include "platform/sdl/linux/KeptSettings.h"
+#include "platform/sdl/linux/LinuxReplays.h"
 #include "platform/sdl/linux/SdlCommandLine.h"
 #include "platform/sdl/linux/SdlVideoDriver.h"
 #include "platform/sdl/shell/SdlPlatform.h"
@@ -115,13 +116,14 @@ bool savePending(KeptSettings* kept, bool recordScore, long score, SdlShell& she
 // The program's one way out once the game has run: the window's place noted
 // as the player left it, what is pending saved within the wait, and the
 // line of the game that ended the program printed, unless the screen
-// between games printed it. Returns whether `kept` may be destroyed.
-bool leave(KeptSettings* kept, SdlShell& shell, bool lastGamePrinted) {
+// between games printed it (or it was a replay's). Returns whether `kept`
+// may be destroyed.
+bool leave(KeptSettings* kept, SdlShell& shell, bool replayed, bool lastGamePrinted) {
     if (WindowHandle window = shell.window()) {
         kept->windowSettled(reinterpret_cast<SDL_Window*>(window));
     }
     // A game ended on the title was never played: it has no line.
-    const bool recordScore = !lastGamePrinted && application().gamePlayed();
+    const bool recordScore = !replayed && !lastGamePrinted && application().gamePlayed();
     const long score = static_cast<long>(application().score());
     std::string line;
     const bool saved = savePending(kept, recordScore, score, shell, &line);
@@ -204,20 +206,27 @@ int main(int argc, char** argv) {
     sound.setVolume(kept->volume());
     sound.tellChoices(kept.get());
     sound.enable();
-    platform.install();
+    LinuxBetweenGames betweenGames(kept.get());
+    LinuxReplays replays(platform, betweenGames);
+    const bool replaying = !line.replayFile.empty();
+    if (replaying && !replays.load(line.replayFile, pictureFolders(), &why)) {
+        std::fprintf(stderr, "zorbanix: %s\n", why.c_str());
+        sound.disable();
+        sound.tellChoices(nullptr);
+        SDL_Quit();
+        return 1;
+    }
+    replays.install();
 
     // The game and its devices are gone when programMain returns.
-    int exitCode = 0;
-    bool lastGamePrinted = false;
-    {
-        const LinuxBetweenGames betweenGames(kept.get());
-        exitCode = programMain(nullptr, 1);
-        lastGamePrinted = betweenGames.lastGamePrinted();
-    }
+    const int exitCode = programMain(nullptr, 1);
+    const bool lastGamePrinted = betweenGames.lastGamePrinted();
+    const std::string mismatch = replays.mismatch();
+    replays.finish(application().gamePlayed(), application().score());
     sound.disable();
     sound.tellChoices(nullptr);
     if (exitCode == 0) {
-        if (!leave(kept.get(), platform.shell(), lastGamePrinted)) {
+        if (!leave(kept.get(), platform.shell(), replaying, lastGamePrinted)) {
             std::fprintf(stderr, "zorbanix: left before everything could be saved\n");
             // Its saving thread still uses it until the process ends.
             static_cast<void>(kept.release());
@@ -232,5 +241,9 @@ int main(int argc, char** argv) {
     }
     platform.uninstall();
     SDL_Quit();
+    if (exitCode == 0 && !mismatch.empty()) {
+        std::fprintf(stderr, "zorbanix: %s\n", mismatch.c_str());
+        return 1;
+    }
     return exitCode;
 }

@@ -23,8 +23,15 @@ bool inBackground(WindowHandle window) {
 
 }  // namespace
 
+namespace {
+const SdlShell* shellBehind = nullptr;
+}  // namespace
+
+void setSdlShellBehind(const SdlShell* shell) { shellBehind = shell; }
+
 bool sdlQuitRequested() {
     const auto* shell = dynamic_cast<const SdlShell*>(&shellPlatform());
+    if (!shell) shell = shellBehind;
     return shell != nullptr && shell->keys().quitRequests() > 0;
 }
 

@@ -96,7 +96,10 @@ private:
     int cursorCount_ = 0;
 };
 
-// Whether a quit request has come to the installed shell, for the SDL
+// Whether a quit request has come to the installed shell, or to the SDL
+// shell behind a shell installed in front of it (the replays'), for the SDL
 // layer's own screens between games; false where the installed shell is no
 // SDL shell (a test's).
 bool sdlQuitRequested();
+// Names the SDL shell behind the installed one; null for none.
+void setSdlShellBehind(const SdlShell* shell);
