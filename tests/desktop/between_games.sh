@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Between two games: Escape in play ends the game through its game-over
 # screen onto the results screen, with the game's line on stdout; Space there
-# starts the next game at its get-ready, without the intro or the title;
+# starts the next game at its get-ready, without the intro or the title; R
+# there plays the game just ended again and comes back to the results, with
+# no second line and no mismatch;
 # Escape on the results screen ends the program with code 0 and a line for
 # each game played. A quit request on the results screen ends it at once.
 # Escape on the title ends a game never played: its game-over screen, then
@@ -31,6 +33,13 @@ xdotool key Escape
 wait_until 15 results_shown || fail "no results screen after the game-over screen"
 [ "$(lines)" = 1 ] || fail "$(lines) final score lines after the first game"
 log "the first game ended on the results screen: $(grep "final score" "$WORK/game.log")"
+
+xdotool key r
+wait_until 5 '! results_shown' || fail "R on the results screen did not play the game again"
+wait_until 30 results_shown || fail "no results screen after watching the game again"
+[ "$(lines)" = 1 ] && ! grep -q "does not match" "$WORK/game.log" ||
+    fail "watching the game again: $(lines) lines, $(grep -c "does not match" "$WORK/game.log") mismatches"
+log "R on the results screen: the game played again, then the same results"
 
 xdotool key space
 wait_until 5 getting_ready || fail "Space on the results screen did not start a game"

@@ -42,10 +42,18 @@ std::uint32_t replayFrameHash(const void* pixels, std::size_t bytes) {
     return static_cast<std::uint32_t>(hash ^ (hash >> 32));
 }
 
-void ReplayTape::startRecording() {
+void ReplayTape::startRecording(bool fromRunStart) {
     stop();
     writer_ = std::make_unique<ReplayEventWriter>();
+    if (fromRunStart) gameWriter_ = std::make_unique<ReplayEventWriter>();
+    inGame_ = !fromRunStart;
     mode_ = Mode::Recording;
+}
+
+const std::vector<std::uint8_t>& ReplayTape::gameEvents() const {
+    static const std::vector<std::uint8_t> kNone;
+    if (mode_ != Mode::Recording || !writer_) return kNone;
+    return gameWriter_ ? gameWriter_->bytes() : writer_->bytes();
 }
 
 std::vector<std::uint8_t> ReplayTape::finishRecording(const ReplayHeader& header) {
@@ -55,8 +63,9 @@ std::vector<std::uint8_t> ReplayTape::finishRecording(const ReplayHeader& header
     return file;
 }
 
-bool ReplayTape::startPlaying(ReplayData replay, std::uint64_t expectedFingerprint) {
+bool ReplayTape::startPlaying(ReplayData replay, std::uint64_t expectedFingerprint, bool endsRun) {
     stop();
+    endsRun_ = endsRun;
     if (replay.header.fingerprint != expectedFingerprint) {
         mismatch_ = "this replay was recorded by another version of Zorbanix";
         return false;
@@ -75,6 +84,10 @@ void ReplayTape::leadIn() {
 void ReplayTape::stop() {
     mode_ = Mode::Idle;
     writer_.reset();
+    gameWriter_.reset();
+    madeTicks_.clear();
+    readOtherThanTicks_ = false;
+    endsRun_ = true;
     reader_.reset();
     replay_ = ReplayData();
     firstTickSeen_ = false;
@@ -119,10 +132,15 @@ std::uint32_t ReplayTape::tick(std::uint32_t real) {
             if (!firstTickSeen_) firstTick_ = real;
             firstTickSeen_ = true;
             writer_->tick(real - startTick_);
+            if (gameWriter_) gameWriter_->tick(real - startTick_);
+            if (madeTicks_.size() < kGameMakingTicks && !readOtherThanTicks_) {
+                madeTicks_.push_back(real - startTick_);
+            }
             // A game far longer than any played is not kept rather than
             // kept unreadable.
             if (writer_->bytes().size() > kMaxReplayEvents - kMaxSnapshot * 4) {
                 writer_.reset();
+                gameWriter_.reset();
                 mode_ = Mode::Idle;
             }
             return real;
@@ -151,6 +169,8 @@ std::int32_t ReplayTape::state(int device, std::int32_t real, void* data, std::s
             return real;
         case Mode::Recording:
             writer_->state(device, real, data, size);
+            readOtherThanTicks_ = true;
+            if (gameWriter_) gameWriter_->state(device, real, data, size);
             return real;
         case Mode::Playing: {
             const auto* keys = static_cast<const std::uint8_t*>(data);
@@ -188,6 +208,8 @@ std::int32_t ReplayTape::result(int device, ReplayCall call, std::int32_t real) 
             return real;
         case Mode::Recording:
             writer_->result(device, call, real);
+            readOtherThanTicks_ = true;
+            if (gameWriter_) gameWriter_->result(device, call, real);
             return real;
         case Mode::Playing: {
             ReplayEvent event;
@@ -210,11 +232,17 @@ bool ReplayTape::message(bool realFound, std::uint32_t& message, std::uintptr_t&
         case Mode::Idle:
             return realFound;
         case Mode::Recording:
-            if (realFound) {
-                writer_->message(message, static_cast<std::uint32_t>(wParam),
-                                 static_cast<std::int32_t>(lParam));
-            } else {
-                writer_->noMessage();
+            // The intro and the title take no messages: the run loop's
+            // first pass is the first game's.
+            inGame_ = true;
+            for (ReplayEventWriter* writer : {writer_.get(), gameWriter_.get()}) {
+                if (writer == nullptr) continue;
+                if (realFound) {
+                    writer->message(message, static_cast<std::uint32_t>(wParam),
+                                    static_cast<std::int32_t>(lParam));
+                } else {
+                    writer->noMessage();
+                }
             }
             return realFound;
         case Mode::Playing: {
@@ -237,11 +265,13 @@ bool ReplayTape::message(bool realFound, std::uint32_t& message, std::uintptr_t&
             if (nextEvent(ReplayEventKind::NoMessage, event)) return false;
             break;
         }
-        case Mode::LeadingIn:
-            // Only the player's quit, which ends the run before the replay.
-            return realFound && message == kQuitMessage;
         case Mode::Unwinding:
-            break;
+            if (endsRun_) break;
+            // Ending the replay's game only: as leading in.
+            [[fallthrough]];
+        case Mode::LeadingIn:
+            // Only the player's quit, which ends the run.
+            return realFound && message == kQuitMessage;
     }
     message = kQuitMessage;
     wParam = 0;
@@ -251,10 +281,18 @@ bool ReplayTape::message(bool realFound, std::uint32_t& message, std::uintptr_t&
 
 void ReplayTape::frameShown(const void* pixels, std::size_t bytes) {
     if (mode_ == Mode::Recording) {
+        if (!inGame_) {
+            // What the first game read when it was made, before the intro,
+            // stands where a game the hook starts reads it.
+            gameWriter_ = std::make_unique<ReplayEventWriter>();
+            for (std::uint32_t made : madeTicks_) gameWriter_->tick(made);
+        }
         if (checked_ && static_cast<std::int32_t>(lastTick_ - lastCheck_) < kCheckEvery) return;
         checked_ = true;
         lastCheck_ = lastTick_;
-        writer_->frame(replayFrameHash(pixels, bytes));
+        const std::uint32_t hash = replayFrameHash(pixels, bytes);
+        writer_->frame(hash);
+        if (gameWriter_ && inGame_) gameWriter_->frame(hash);
         return;
     }
     if (mode_ != Mode::Playing) return;

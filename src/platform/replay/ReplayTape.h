@@ -27,16 +27,23 @@ public:
     explicit ReplayTape(std::uint32_t startTick) : startTick_(startTick) {}
 
     Mode mode() const { return mode_; }
-    void startRecording();
+    // `fromRunStart`: the recording holds the intro and the title too.
+    void startRecording(bool fromRunStart = false);
     // Ends a recording and gives the whole file.
     std::vector<std::uint8_t> finishRecording(const ReplayHeader& header);
     // Plays the events of a loaded replay; a fingerprint other than
     // `expectedFingerprint` is refused with the line a player is shown.
-    bool startPlaying(ReplayData replay, std::uint64_t expectedFingerprint);
+    // Without `endsRun`, a replay stopped early ends its game only: the
+    // unwinding retrieves no WM_QUIT, so the run asks for another game.
+    bool startPlaying(ReplayData replay, std::uint64_t expectedFingerprint, bool endsRun = true);
     // Ends the run's first game at once, to play a replay after it.
     void leadIn();
     // Stops whatever it does and goes back to passing reads on.
     void stop();
+
+    // The events recorded since the get-ready of the game being recorded,
+    // as a game started by the run's hook (no intro, no title) reads them.
+    const std::vector<std::uint8_t>& gameEvents() const;
 
     // Set once playing stopped at a mismatch: the line a player is shown.
     const std::string& mismatch() const { return mismatch_; }
@@ -71,6 +78,18 @@ private:
     std::uint32_t startTick_;
     Mode mode_ = Mode::Idle;
     std::unique_ptr<ReplayEventWriter> writer_;
+    // For a recording from the run's start: the events since the last frame
+    // shown before the run loop's first message, made afresh at each frame
+    // until then (the intro's and the title's frames), so that it holds the
+    // first game from its get-ready on.
+    std::unique_ptr<ReplayEventWriter> gameWriter_;
+    bool inGame_ = false;
+    // The tick counts a game reads as it is made (its ship's and its fleet's
+    // clocks), the first of the run's reads.
+    static constexpr std::size_t kGameMakingTicks = 3;
+    std::vector<std::uint32_t> madeTicks_;
+    bool readOtherThanTicks_ = false;
+    bool endsRun_ = true;
     bool firstTickSeen_ = false;
     std::uint32_t firstTick_ = 0;
     std::uint32_t lastTick_ = 0;

@@ -22,14 +22,14 @@ void tell(Results* results, const ScoreOutcome& outcome, bool recorded) {
     results->markedRow = recorded ? outcome.place - 1 : -1;
 }
 
+}  // namespace
+
 // A final score on its way into the best scores, as the writer records it.
-struct Recording {
+struct LinuxBetweenGames::Recording {
     std::mutex mutex;
     bool done = false;
     ScoreOutcome outcome;
 };
-
-}  // namespace
 
 LinuxBetweenGames::LinuxBetweenGames(KeptSettings* kept) : kept_(kept) {
     setPlayAnotherGame([this](const FinishedGame& finished) { return playAnother(finished); });
@@ -38,9 +38,13 @@ LinuxBetweenGames::LinuxBetweenGames(KeptSettings* kept) : kept_(kept) {
 LinuxBetweenGames::~LinuxBetweenGames() { setPlayAnotherGame(nullptr); }
 
 bool LinuxBetweenGames::playAnother(const FinishedGame& finished) {
+    return afterGame(finished, false) == ResultsChoice::PlayAgain;
+}
+
+ResultsChoice LinuxBetweenGames::afterGame(const FinishedGame& finished, bool watchable) {
     // A game ended on the title ends the program as it does on Windows.
-    if (!finished.played) return false;
-    if (kept_ == nullptr || sdlQuitRequested()) return false;
+    if (!finished.played) return ResultsChoice::Leave;
+    if (kept_ == nullptr || sdlQuitRequested()) return ResultsChoice::Leave;
 
     // The score is recorded away from the game, which prints its line; the
     // results show what is known meanwhile.
@@ -64,9 +68,20 @@ bool LinuxBetweenGames::playAnother(const FinishedGame& finished) {
         *told = true;
         return true;
     };
-    if (runResultsScreen(finished.display, finished.input, results) == ResultsChoice::Leave) {
-        return false;
+    if (watchable) results.watchPrompt = "R: WATCH AGAIN";
+    recording_ = recording;
+    results_ = results;
+    return resultsAgain(finished);
+}
+
+ResultsChoice LinuxBetweenGames::resultsAgain(const FinishedGame& finished) {
+    if (!recording_ || sdlQuitRequested()) return ResultsChoice::Leave;
+    {
+        // Known by now, perhaps, on a screen shown before.
+        const std::lock_guard<std::mutex> hold(recording_->mutex);
+        if (recording_->done) tell(&results_, recording_->outcome, true);
     }
-    printed_ = false;
-    return true;
+    const ResultsChoice choice = runResultsScreen(finished.display, finished.input, results_);
+    if (choice == ResultsChoice::PlayAgain) printed_ = false;
+    return choice;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
+
 #include "app/BetweenGames.h"
+#include "platform/sdl/results/ResultsScreen.h"
 
 class KeptSettings;
 
@@ -20,6 +23,12 @@ public:
 
     // The core's hook, for whoever stands in front of it (the replays).
     bool playAnother(const FinishedGame& finished);
+    // The same, telling what the player chose; with `watchable` the results
+    // offer to watch the game again (R).
+    ResultsChoice afterGame(const FinishedGame& finished, bool watchable);
+    // The last game's results shown again, as they stand (after watching
+    // the game again): its score is not recorded twice.
+    ResultsChoice resultsAgain(const FinishedGame& finished);
 
     // Whether the last game's score has been handed on already (its line is
     // printed once it is recorded, by finish() at the latest), so that the
@@ -29,4 +38,9 @@ public:
 private:
     KeptSettings* kept_;
     bool printed_ = false;
+    // What the last results screen showed, and its score on its way into
+    // the best scores.
+    struct Recording;
+    std::shared_ptr<Recording> recording_;
+    Results results_;
 };

@@ -123,7 +123,7 @@ void LinuxReplays::install() {
     if (!replaying_) {
         fingerprint_ = replayFingerprint(pictureFolderOf(platform_.display().pictureFolders()));
         recordingFrom_ = ReplayStart::RunStart;
-        tape_.startRecording();
+        tape_.startRecording(true);
     } else if (replay_.header.start == ReplayStart::GetReady) {
         tape_.leadIn();
     } else {
@@ -138,9 +138,28 @@ bool LinuxReplays::playAnother(const FinishedGame& finished) {
         tape_.startPlaying(std::move(replay_), fingerprint_);
         return true;
     }
-    if (finished.played) keep(finished.score);
-    tape_.stop();
-    if (!betweenGames_.playAnother(finished)) return false;
+    ResultsChoice choice = ResultsChoice::Leave;
+    if (watching_) {
+        watching_ = false;
+        if (!tape_.mismatch().empty()) {
+            std::fprintf(stderr, "zorbanix: %s\n", tape_.mismatch().c_str());
+        }
+        tape_.stop();
+        choice = betweenGames_.resultsAgain(finished);
+    } else {
+        if (finished.played) keep(finished.score);
+        tape_.stop();
+        choice = betweenGames_.afterGame(finished, !lastGame_.events.empty());
+    }
+    switch (choice) {
+        case ResultsChoice::Leave:
+            return false;
+        case ResultsChoice::Watch:
+            watching_ = tape_.startPlaying(lastGame_, fingerprint_, false);
+            return true;
+        case ResultsChoice::PlayAgain:
+            break;
+    }
     recordingFrom_ = ReplayStart::GetReady;
     tape_.startRecording();
     return true;
@@ -153,6 +172,9 @@ void LinuxReplays::keep(std::int32_t score) {
     header.date = static_cast<std::uint64_t>(std::time(nullptr));
     header.score = score;
     header.start = recordingFrom_;
+    lastGame_.header = header;
+    lastGame_.header.start = ReplayStart::GetReady;
+    lastGame_.events = tape_.gameEvents();
     std::vector<std::uint8_t> file = tape_.finishRecording(header);
     const std::string path = lastGamePath();
     if (file.empty() || path.empty()) return;

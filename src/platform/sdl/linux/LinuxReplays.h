@@ -17,6 +17,11 @@
 // own). With a replay given, the run plays it instead, with its sound, and
 // records nothing: a first game ends on its title when the replay starts at
 // a get-ready, the replay's game follows, and the run ends after it.
+//
+// The last game is also kept in memory from its get-ready on, for the
+// results screen's R: the next game the core starts is that replay, played
+// as the hook's games start, and its end (or Escape, or a replay that stops
+// matching) brings the same results back, with nothing recorded or kept.
 class LinuxReplays {
 public:
     // Each game recorded is handed on to `betweenGames` once it has ended.
@@ -56,6 +61,9 @@ private:
     ReplayDevices devices_;
     std::unique_ptr<Presenter> presenter_;
     ReplayData replay_;
+    // The last game from its get-ready, and whether it is being watched.
+    ReplayData lastGame_;
+    bool watching_ = false;
     std::uint64_t fingerprint_ = 0;
     bool replaying_ = false;
     ReplayStart recordingFrom_ = ReplayStart::RunStart;

@@ -22,6 +22,8 @@ namespace {
 // The play field's middle, where the game's own screens stand.
 constexpr int kCentreX = 268;
 constexpr int kTableLeft = 92;
+// DirectInput's code of the R key.
+constexpr int kKeyR = 0x13;
 
 // The score strip of the panel, as play draws it.
 constexpr int kScoreDigits = 6;
@@ -155,8 +157,14 @@ void drawResults(const ResultsPictures& pictures, Results& results) {
         y += 22;
     }
 
-    pictures.centred(Prompt, results.playPrompt, 484);
-    pictures.centred(Prompt, results.leavePrompt, 512);
+    // A third prompt moves the others up into the gap below the table.
+    int promptY = results.watchPrompt.empty() ? 484 : 464;
+    for (const std::string* prompt :
+         {&results.playPrompt, &results.watchPrompt, &results.leavePrompt}) {
+        if (prompt->empty()) continue;
+        pictures.centred(Prompt, *prompt, promptY);
+        promptY += 28;
+    }
     pictures.present();
 }
 
@@ -198,6 +206,7 @@ ResultsChoice runResultsScreen(DisplayDevice* display, InputSystem* input, const
     poll(input);
     KeyPress again(input, DIK_SPACE);
     KeyPress leave(input, DIK_ESCAPE);
+    KeyPress watch(input, kKeyR);
     for (;;) {
         // In play's order: the shell takes the system's events, the keys are
         // read at once, and the frame drawn after them is shown before the
@@ -209,6 +218,7 @@ ResultsChoice runResultsScreen(DisplayDevice* display, InputSystem* input, const
         poll(input);
         if (leave.pressed()) return ResultsChoice::Leave;
         if (again.pressed()) return ResultsChoice::PlayAgain;
+        if (watch.pressed() && !results.watchPrompt.empty()) return ResultsChoice::Watch;
         drawResults(pictures, results);
     }
 }

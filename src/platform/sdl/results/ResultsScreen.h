@@ -38,13 +38,16 @@ struct Results {
     // spaces and . - : ! / only.
     std::string playPrompt = "SPACE / PAD A: PLAY AGAIN";
     std::string leavePrompt = "ESC / PAD BACK: LEAVE";
+    // Where the program can play the game just ended again (R), what to
+    // press for it; empty: no such key.
+    std::string watchPrompt;
 };
 
-enum class ResultsChoice { PlayAgain, Leave };
+enum class ResultsChoice { PlayAgain, Watch, Leave };
 
 // Shows the results until Space (a pad's A, the page's tap) is pressed: play
-// again; or Escape (a pad's Back, the page's Quit), or a quit request: leave.
-// A key already down when the screen opens counts only once let go, so the
+// again; R with a watch prompt: watch the game again; or Escape (a pad's Back, the page's Quit), or
+// a quit request: leave. A key already down when the screen opens counts only once let go, so the
 // last shot of a game or the Escape that ended it never chooses here.
 // `given` is shown as its update() brings it up to date.
 ResultsChoice runResultsScreen(DisplayDevice* display, InputSystem* input, const Results& given);
